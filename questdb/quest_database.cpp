@@ -1,0 +1,1 @@
+#include "questdb/quest_database.h"

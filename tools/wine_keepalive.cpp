@@ -1,0 +1,10 @@
+// Holds a window open so that the prefix's wineserver, and the services Wine
+// starts with it, stay up between the test processes that CTest launches.
+#include <windows.h>
+
+int main() {
+    CreateWindowExA(0, "STATIC", "lorebinder wine keepalive", 0, 0, 0, 0, 0, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), nullptr);
+    Sleep(INFINITE);
+    return 0;
+}
