@@ -3,8 +3,14 @@
 
 void CMainDlg::OnButtonHelp() {}
 
-void CMainDlg::OnSysCommand(UINT, LPARAM) { Default(); }
+void CMainDlg::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
 
-void CMainDlg::OnPaint() { Default(); }
+void CMainDlg::OnPaint() {
+    Default();
+}
 
-HCURSOR CMainDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(appIcon); }
+HCURSOR CMainDlg::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(appIcon);
+}

@@ -32,7 +32,9 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapCommand(BN_CLICKED, ID_OPTIONS_RESET_FINISHERS, &CMainDlg::OnResetAllFinishers),
 };
 
-MessageMap CMainDlg::GetMessageMap() const { return messageMap; }
+MessageMap CMainDlg::GetMessageMap() const {
+    return messageMap;
+}
 
 void CMainDlg::BindControls() {
     Bind(searchBox, IDC_SEARCH_BOX);
@@ -60,4 +62,6 @@ BOOL CMainDlg::PreTranslateMessage(MSG* message) {
 void CMainDlg::OnOK() {}
 
 // Esc, and the end of a close request: the run ends without a question.
-void CMainDlg::OnCancel() { CDialog::OnCancel(); }
+void CMainDlg::OnCancel() {
+    CDialog::OnCancel();
+}

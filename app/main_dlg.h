@@ -34,18 +34,18 @@ public:
     std::string journalPath;
 
     // The controls, bound in OnInitDialog.
-    CEdit searchBox;             // 1020
-    CButton finishedCheck;       // 1015 "Finished"
-    CButton unfinishedCheck;     // 1016 "Unfinished"
-    CSliderCtrl fontSlider;      // 1013
-    CButton unknownCheck;        // 1010 "Unknown"
-    CButton collatedCheck;       // 1012 "Collated"
-    CEdit treeHeadingPane;       // 1009
-    CTreeCtrl questTree;         // 1000
-    CEdit listHeadingPane;       // 1005
-    CEdit treeTextPane;          // 1003
-    CEdit listTextPane;          // 1004
-    CListBox journalList;        // 1002
+    CEdit searchBox;          // 1020
+    CButton finishedCheck;    // 1015 "Finished"
+    CButton unfinishedCheck;  // 1016 "Unfinished"
+    CSliderCtrl fontSlider;   // 1013
+    CButton unknownCheck;     // 1010 "Unknown"
+    CButton collatedCheck;    // 1012 "Collated"
+    CEdit treeHeadingPane;    // 1009
+    CTreeCtrl questTree;      // 1000
+    CEdit listHeadingPane;    // 1005
+    CEdit treeTextPane;       // 1003
+    CEdit listTextPane;       // 1004
+    CListBox journalList;     // 1002
 
     HICON appIcon;
 

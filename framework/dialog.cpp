@@ -34,7 +34,9 @@ bool Guarded(Work&& work) {
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId(templateId), parent(parent) {}
 
-CDialog::~CDialog() { DestroyWindow(); }
+CDialog::~CDialog() {
+    DestroyWindow();
+}
 
 HWND CDialog::Owner() const {
     if (parent) return parent->m_hWnd;
@@ -89,7 +91,9 @@ void CDialog::PumpMessage(MSG& message) {
     DispatchMessageA(&message);
 }
 
-BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CDialog::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 void CDialog::EndDialog(int dialogResult) {
     result = dialogResult;
@@ -106,9 +110,13 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
-void CDialog::OnOK() { EndDialog(IDOK); }
+void CDialog::OnOK() {
+    EndDialog(IDOK);
+}
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::Bind(CWnd& control, int id) {
     HWND item = GetDlgItem(id);

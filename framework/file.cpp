@@ -6,18 +6,25 @@ namespace {
 
 DWORD ShareMode(UINT flags) {
     switch (flags & 0x70) {
-        case CFile::shareDenyWrite: return FILE_SHARE_READ;
-        case CFile::shareDenyRead: return FILE_SHARE_WRITE;
-        case CFile::shareDenyNone: return FILE_SHARE_READ | FILE_SHARE_WRITE;
-        default: return 0;
+        case CFile::shareDenyWrite:
+            return FILE_SHARE_READ;
+        case CFile::shareDenyRead:
+            return FILE_SHARE_WRITE;
+        case CFile::shareDenyNone:
+            return FILE_SHARE_READ | FILE_SHARE_WRITE;
+        default:
+            return 0;
     }
 }
 
 DWORD Access(UINT flags) {
     switch (flags & 0x3) {
-        case CFile::modeWrite: return GENERIC_WRITE;
-        case CFile::modeReadWrite: return GENERIC_READ | GENERIC_WRITE;
-        default: return GENERIC_READ;
+        case CFile::modeWrite:
+            return GENERIC_WRITE;
+        case CFile::modeReadWrite:
+            return GENERIC_READ | GENERIC_WRITE;
+        default:
+            return GENERIC_READ;
     }
 }
 

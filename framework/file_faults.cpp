@@ -32,7 +32,9 @@ void InjectFileFault(FileOperation operation, int nth, std::string pathSuffix, D
     Faults().push_back(Fault{operation, nth, std::move(pathSuffix), error});
 }
 
-void ClearFileFaults() { Faults().clear(); }
+void ClearFileFaults() {
+    Faults().clear();
+}
 
 DWORD TakeFileFault(FileOperation operation, const std::string& path) {
     auto& faults = Faults();

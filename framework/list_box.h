@@ -7,7 +7,8 @@ class CListBox : public CWnd {
 public:
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
     int AddString(const std::string& text) {
-        return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        return static_cast<int>(
+            SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
     int SetItemData(int row, LPARAM data) {
         return static_cast<int>(SendMessage(LB_SETITEMDATA, row, data));

@@ -30,4 +30,6 @@ int AfxMessageBox(const std::string& text, UINT type) {
     return MessageBoxA(request.owner, request.text.c_str(), request.caption.c_str(), request.type);
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
+void SetMessageBoxHook(MessageBoxHook hook) {
+    Hook() = std::move(hook);
+}

@@ -16,7 +16,7 @@ int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 struct MessageBoxRequest {
     std::string text;
     std::string caption;
-    UINT type = 0;          // buttons and icon flags, as given to MessageBoxA
+    UINT type = 0;  // buttons and icon flags, as given to MessageBoxA
     HWND owner = nullptr;
 };
 

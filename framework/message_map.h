@@ -19,11 +19,11 @@
 class CDialog;
 
 // The handler signatures, by what the message carries.
-using PlainHandler = void (CDialog::*)();                          // nothing read
-using NotifyHandler = void (CDialog::*)(NMHDR*, LRESULT*);         // WM_NOTIFY
-using ScrollHandler = void (CDialog::*)(UINT, UINT, HWND);         // WM_HSCROLL: code, pos, control
-using SysCommandHandler = void (CDialog::*)(UINT, LPARAM);         // WM_SYSCOMMAND: id, lParam
-using QueryIconHandler = HCURSOR (CDialog::*)();                   // WM_QUERYDRAGICON
+using PlainHandler = void (CDialog::*)();                   // nothing read
+using NotifyHandler = void (CDialog::*)(NMHDR*, LRESULT*);  // WM_NOTIFY
+using ScrollHandler = void (CDialog::*)(UINT, UINT, HWND);  // WM_HSCROLL: code, pos, control
+using SysCommandHandler = void (CDialog::*)(UINT, LPARAM);  // WM_SYSCOMMAND: id, lParam
+using QueryIconHandler = HCURSOR (CDialog::*)();            // WM_QUERYDRAGICON
 using MessageHandler =
     std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler>;
 
@@ -47,7 +47,7 @@ struct MessageMap {
 // Handlers are members of the derived dialog; the table stores them as members of
 // CDialog, which is where the dialog procedure calls them from.
 template <class T, class R, class... Args>
-R (CDialog::*AsDialogMember(R (T::*handler)(Args...)))(Args...) {
+auto AsDialogMember(R (T::*handler)(Args...)) -> R (CDialog::*)(Args...) {
     static_assert(std::is_base_of_v<CDialog, T>, "handlers must be members of a dialog");
     return static_cast<R (CDialog::*)(Args...)>(handler);
 }

@@ -35,8 +35,8 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::size_t s
     if (!CanWrite(path)) return false;
     TemporaryFile temporary(path + ".tmp");
     CFile file;
-    if (!file.Open(temporary.Path(),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary))
+    if (!file.Open(temporary.Path(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
+                                         CFile::typeBinary))
         return false;
     try {
         const char* bytes = static_cast<const char*>(data);

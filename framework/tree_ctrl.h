@@ -10,7 +10,8 @@
 class CTreeCtrl : public CWnd {
 public:
     BOOL DeleteAllItems() {
-        return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
+        return static_cast<BOOL>(
+            SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
     }
     // Appends the item after its parent's existing children; the parent is TVI_ROOT for
     // the top level. Returns null on failure.

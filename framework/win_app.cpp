@@ -15,7 +15,9 @@ CWinApp* theApp = nullptr;
 
 }  // namespace
 
-CWinApp::CWinApp() { theApp = this; }
+CWinApp::CWinApp() {
+    theApp = this;
+}
 
 CWinApp::~CWinApp() {
     if (theApp == this) theApp = nullptr;
@@ -30,9 +32,13 @@ int CWinApp::Run() {
     return static_cast<int>(message.wParam);
 }
 
-CWinApp* AfxGetApp() { return theApp; }
+CWinApp* AfxGetApp() {
+    return theApp;
+}
 
-CWnd* AfxGetMainWnd() { return theApp ? theApp->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return theApp ? theApp->m_pMainWnd : nullptr;
+}
 
 void AfxInitCommonControls() {
     INITCOMMONCONTROLSEX controls = {sizeof(controls),

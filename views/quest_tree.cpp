@@ -5,8 +5,12 @@ void CMainDlg::ShowQuests() {}
 
 void CMainDlg::TreePrefsChanged() {}
 
-QuestItem* CMainDlg::QuestItemFromHti(HTREEITEM, Quest**) { return nullptr; }
+QuestItem* CMainDlg::QuestItemFromHti(HTREEITEM, Quest**) {
+    return nullptr;
+}
 
-QuestItem* CMainDlg::QuestItemFromSelection(Quest**) { return nullptr; }
+QuestItem* CMainDlg::QuestItemFromSelection(Quest**) {
+    return nullptr;
+}
 
 void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT*) {}
