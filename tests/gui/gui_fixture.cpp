@@ -200,6 +200,16 @@ void MainDialogTest::PressKey(UINT key) {
     PumpMessages();
 }
 
+void MainDialogTest::PressAltKey(UINT key) {
+    HWND target = GetFocus();
+    if (!target) target = Window();
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    LPARAM altDown = static_cast<LPARAM>(KF_ALTDOWN) << 16;
+    PostMessageA(target, WM_SYSKEYDOWN, key, scan | altDown | 1);
+    PostMessageA(target, WM_SYSKEYUP, key, scan | altDown | 1 | (1u << 30) | (1u << 31));
+    PumpMessages();
+}
+
 void MainDialogTest::RequestClose() {
     SendMessageA(Window(), WM_CLOSE, 0, 0);
     PumpMessages();

@@ -89,6 +89,8 @@ protected:
     void Click(int id);
     void Focus(int id);
     void PressKey(UINT key);
+    // The key with Alt held down (Alt+F4).
+    void PressAltKey(UINT key);
     // A close request (the caption's close box), then the messages it posts.
     void RequestClose();
     // Runs the dialog's loop step for every queued message.

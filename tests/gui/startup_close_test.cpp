@@ -122,8 +122,17 @@ TEST_F(StartupAndClose, AnswerOtherThanYesOrNoKeepsTheWindowOpen) {
     EXPECT_FALSE(Ended());
     EXPECT_FALSE(ReadFile("quests.lbd"));
 
+    // Alt+F4 is a close request too. (Not from the tree: Wine's tree view keeps
+    // Alt+F4 to itself, where Windows passes it on.)
+    ExpectBox(kSaveQuestion, IDCANCEL);
+    Focus(IDC_SEARCH_BOX);
+    PressAltKey(VK_F4);
+    EXPECT_FALSE(Ended());
+
+    // Close on the system menu is a close request too.
     ExpectBox(kSaveQuestion, IDNO);
-    RequestClose();
+    SendMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();
     EXPECT_TRUE(Ended());
     EXPECT_FALSE(ReadFile("quests.lbd"));
 }
