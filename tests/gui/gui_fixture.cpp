@@ -215,6 +215,49 @@ void MainDialogTest::RequestClose() {
     PumpMessages();
 }
 
+void MainDialogTest::MenuCommand(UINT id) {
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages();
+}
+
+void MainDialogTest::SelectListRow(int row) {
+    HWND list = Control(IDC_JOURNAL_LIST);
+    SendMessageA(list, LB_SETCURSEL, row, 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_JOURNAL_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    PumpMessages();
+}
+
+void MainDialogTest::SelectTreeItem(HTREEITEM item) {
+    SendMessageA(Control(IDC_QUEST_TREE), TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(item));
+    PumpMessages();
+}
+
+HTREEITEM MainDialogTest::FindTreeItem(const std::string& text) const {
+    HWND tree = Control(IDC_QUEST_TREE);
+    auto next = [tree](HTREEITEM item, UINT code) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+    };
+    for (HTREEITEM top = next(nullptr, TVGN_ROOT); top; top = next(top, TVGN_NEXT)) {
+        if (TreeItemText(top) == text) return top;
+        for (HTREEITEM child = next(top, TVGN_CHILD); child; child = next(child, TVGN_NEXT))
+            if (TreeItemText(child) == text) return child;
+    }
+    return nullptr;
+}
+
+void MainDialogTest::MoveSlider(int position) {
+    HWND slider = Control(IDC_FONT_SLIDER);
+    SendMessageA(slider, TBM_SETPOS, TRUE, position);
+    SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+                 reinterpret_cast<LPARAM>(slider));
+    SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                 reinterpret_cast<LPARAM>(slider));
+    PumpMessages();
+}
+
 void MainDialogTest::PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -247,4 +290,63 @@ int MainDialogTest::ListSelection() const {
 
 int MainDialogTest::TreeCount() const {
     return static_cast<int>(SendMessageA(Control(IDC_QUEST_TREE), TVM_GETCOUNT, 0, 0));
+}
+
+std::vector<std::string> MainDialogTest::ListRows() const {
+    HWND list = Control(IDC_JOURNAL_LIST);
+    std::vector<std::string> rows;
+    for (int row = 0; row < ListCount(); ++row) {
+        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, row, 0);
+        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        LRESULT copied = SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+LPARAM MainDialogTest::ListRowData(int row) const {
+    return SendMessageA(Control(IDC_JOURNAL_LIST), LB_GETITEMDATA, row, 0);
+}
+
+std::vector<std::string> MainDialogTest::TreeLines() const {
+    HWND tree = Control(IDC_QUEST_TREE);
+    auto next = [tree](HTREEITEM item, UINT code) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+    };
+    std::vector<std::string> lines;
+    for (HTREEITEM top = next(nullptr, TVGN_ROOT); top; top = next(top, TVGN_NEXT)) {
+        HTREEITEM child = next(top, TVGN_CHILD);
+        bool expanded =
+            SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(top), TVIS_EXPANDED) &
+            TVIS_EXPANDED;
+        lines.push_back(TreeItemText(top) + (child && !expanded ? " [+]" : ""));
+        for (; child; child = next(child, TVGN_NEXT)) lines.push_back("  " + TreeItemText(child));
+    }
+    return lines;
+}
+
+std::string MainDialogTest::TreeItemText(HTREEITEM item) const {
+    char text[4096] = "";
+    TVITEMA tvItem = {};
+    tvItem.mask = TVIF_TEXT;
+    tvItem.hItem = item;
+    tvItem.pszText = text;
+    tvItem.cchTextMax = sizeof(text);
+    SendMessageA(Control(IDC_QUEST_TREE), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem));
+    return text;
+}
+
+LPARAM MainDialogTest::TreeItemData(HTREEITEM item) const {
+    TVITEMA tvItem = {};
+    tvItem.mask = TVIF_PARAM;
+    tvItem.hItem = item;
+    SendMessageA(Control(IDC_QUEST_TREE), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem));
+    return tvItem.lParam;
+}
+
+HTREEITEM MainDialogTest::TreeSelection() const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(Control(IDC_QUEST_TREE), TVM_GETNEXTITEM, TVGN_CARET, 0));
 }

@@ -39,6 +39,12 @@ std::string DatabaseImage(const std::vector<TestQuest>& quests);
 // The 4 bytes of the empty database.
 std::string EmptyDatabaseImage();
 
+// One journal entry for JournalText: its heading and its text.
+using TestEntry = std::pair<std::string, std::string>;
+// A journal.htm as the game writes it: each entry a heading line in a tag, then its
+// text line, lines ending in CR LF.
+std::string JournalText(const std::vector<TestEntry>& entries);
+
 // A message box as the program showed it.
 struct ShownBox {
     std::string text;
@@ -93,6 +99,16 @@ protected:
     void PressAltKey(UINT key);
     // A close request (the caption's close box), then the messages it posts.
     void RequestClose();
+    // A command of the menu bar.
+    void MenuCommand(UINT id);
+    // What a click on a row does: the row selected, then LBN_SELCHANGE.
+    void SelectListRow(int row);
+    // Selects the tree item (null: none); the tree reports it itself.
+    void SelectTreeItem(HTREEITEM item);
+    // The first tree item, in display order, whose label is `text`; null if none.
+    HTREEITEM FindTreeItem(const std::string& text) const;
+    // Moves the slider's thumb to `position`, with the notification a drag ends with.
+    void MoveSlider(int position);
     // Runs the dialog's loop step for every queued message.
     void PumpMessages();
 
@@ -102,6 +118,14 @@ protected:
     int ListCount() const;
     int ListSelection() const;
     int TreeCount() const;
+    std::vector<std::string> ListRows() const;
+    LPARAM ListRowData(int row) const;
+    // The tree's labels in display order, children indented by two spaces, with
+    // " [+]" after a collapsed item that has children.
+    std::vector<std::string> TreeLines() const;
+    std::string TreeItemText(HTREEITEM item) const;
+    LPARAM TreeItemData(HTREEITEM item) const;
+    HTREEITEM TreeSelection() const;
 
 private:
     struct ExpectedBox {

@@ -292,3 +292,69 @@ TEST_F(MainWindow, ControlObjectsAreBoundToTheirControls) {
 }
 
 }  // namespace
+
+namespace {
+
+// The control classes offer what the program relies on, as the operations table of
+// the main window lists it; the fixture's readers see it the same way.
+TEST_F(MainWindow, ControlClassesDoWhatTheProgramReliesOn) {
+    CMainDlg& dlg = Dialog();
+
+    CTreeCtrl& tree = dlg.questTree;
+    HTREEITEM first = tree.InsertItem("first quest");
+    HTREEITEM second = tree.InsertItem("second quest");
+    HTREEITEM child = tree.InsertItem("first, later", first);
+    HTREEITEM lastChild = tree.InsertItem("first, last", first);
+    ASSERT_TRUE(first && second && child && lastChild);
+    tree.SetItemData(child, 42);
+    tree.SetItemText(second, "FINISHER: second quest");
+    tree.Expand(first, TVE_EXPAND);
+    EXPECT_EQ(tree.GetItemData(child), 42);
+    EXPECT_EQ(tree.GetNextSiblingItem(first), second);
+    EXPECT_EQ(tree.GetNextSiblingItem(second), nullptr);
+    EXPECT_EQ(TreeLines(), (std::vector<std::string>{"first quest", "  first, later",
+                                                     "  first, last", "FINISHER: second quest"}));
+    tree.Expand(first, TVE_COLLAPSE);
+    EXPECT_EQ(TreeLines().front(), "first quest [+]");
+    // Selecting a hidden child shows it; the selection is there when the call returns.
+    tree.SelectItem(lastChild);
+    EXPECT_EQ(tree.GetSelectedItem(), lastChild);
+    EXPECT_EQ(TreeLines().front(), "first quest");
+    EXPECT_EQ(FindTreeItem("first, last"), lastChild);
+    tree.SelectItem(nullptr);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    tree.DeleteAllItems();
+    EXPECT_EQ(TreeCount(), 0);
+
+    CListBox& list = dlg.journalList;
+    for (int i = 0; i < 4; ++i) {
+        int row = list.AddString("row " + std::to_string(i));
+        EXPECT_EQ(row, i) << "rows stay in the order added";
+        list.SetItemData(row, 100 + i);
+    }
+    list.SetCurSel(2);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    list.DeleteString(1);
+    EXPECT_EQ(ListRows(), (std::vector<std::string>{"row 0", "row 2", "row 3"}));
+    EXPECT_EQ(list.GetItemData(1), 102) << "data moves with its row";
+    list.SetCurSel(-1);
+    EXPECT_EQ(list.GetCurSel(), LB_ERR);
+    list.ResetContent();
+    EXPECT_EQ(list.GetCount(), 0);
+
+    dlg.treeTextPane.SetWindowText("The lamp is lit.");
+    SendMessageA(Control(IDC_TREE_TEXT), EM_SETSEL, 4, 8);
+    int start = -1, end = -1;
+    dlg.treeTextPane.GetSel(start, end);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(end, 8);
+    EXPECT_EQ(dlg.treeTextPane.GetWindowText(), "The lamp is lit.");
+
+    dlg.collatedCheck.SetCheck(BST_CHECKED);
+    EXPECT_EQ(dlg.collatedCheck.GetCheck(), BST_CHECKED);
+    dlg.SetDlgItemText(IDC_DISPLAYED_COUNT, "Displayed: 3/9");
+    EXPECT_EQ(Text(IDC_DISPLAYED_COUNT), "Displayed: 3/9");
+    EXPECT_EQ(dlg.fontSlider.GetRangeMax(), 100);
+}
+
+}  // namespace
