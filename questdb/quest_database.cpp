@@ -1,1 +1,130 @@
 #include "questdb/quest_database.h"
+
+#include <atomic>
+#include <functional>
+#include <utility>
+
+#include "questdb/structure_generation.h"
+
+namespace {
+
+std::atomic<std::uint64_t> structureGeneration{1};
+
+// Position of `element` in `elements`, or elements.size() when it isn't one of
+// them. std::less gives a total order even for pointers into other arrays.
+template <typename T>
+std::size_t PositionOf(const std::vector<T>& elements, const T* element) {
+    const std::less<const T*> before;
+    const T* begin = elements.data();
+    const T* end = begin + elements.size();
+    if (element == nullptr || before(element, begin) || !before(element, end)) {
+        return elements.size();
+    }
+    return static_cast<std::size_t>(element - begin);
+}
+
+}  // namespace
+
+std::uint64_t StructureGeneration() {
+    return structureGeneration.load(std::memory_order_relaxed);
+}
+
+void NoteStructureChange() {
+    structureGeneration.fetch_add(1, std::memory_order_relaxed);
+}
+
+QuestItem* Quest::AddItem(std::string text, std::int32_t journalIndex, bool finisher) {
+    QuestItem item;
+    item.text = std::move(text);
+    item.journalIndex = journalIndex;
+    item.finisher = finisher;
+    items.push_back(std::move(item));
+    NoteStructureChange();
+    return &items.back();
+}
+
+bool Quest::IsFinished() const {
+    for (const QuestItem& item : items) {
+        // A finisher counts only when the current journal holds its entry.
+        if (item.journalIndex >= 0 && item.finisher) return true;
+    }
+    return false;
+}
+
+QuestItem* QuestDatabase::FindItem(std::string text) {
+    const ItemPosition* at = Locate(text);
+    return at ? &quests[at->quest].items[at->item] : nullptr;
+}
+
+Quest* QuestDatabase::FindQuest(std::string text) {
+    const ItemPosition* at = Locate(text);
+    return at ? &quests[at->quest] : nullptr;
+}
+
+Quest* QuestDatabase::AddQuest(std::string text, std::int32_t journalIndex, bool finisher) {
+    if (Locate(text) != nullptr) return nullptr;
+    quests.emplace_back();
+    quests.back().AddItem(std::move(text), journalIndex, finisher);
+    return &quests.back();
+}
+
+void QuestDatabase::RemoveItem(Quest* quest, QuestItem* item) {
+    const std::size_t q = PositionOf(quests, static_cast<const Quest*>(quest));
+    if (q == quests.size()) return;
+    std::vector<QuestItem>& items = quests[q].items;
+    const std::size_t i = PositionOf(items, static_cast<const QuestItem*>(item));
+    if (i == items.size()) return;
+
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+    if (items.empty()) quests.erase(quests.begin() + static_cast<std::ptrdiff_t>(q));
+    NoteStructureChange();
+}
+
+void QuestDatabase::ResetJournalIndexes() {
+    for (Quest& quest : quests) {
+        for (QuestItem& item : quest.items) item.journalIndex = -1;
+    }
+}
+
+void QuestDatabase::ClearFinishers() {
+    for (Quest& quest : quests) {
+        for (QuestItem& item : quest.items) item.finisher = false;
+    }
+}
+
+void QuestDatabase::InvalidateIndex() {
+    index.builtAt = 0;
+}
+
+const QuestDatabase::ItemPosition* QuestDatabase::Locate(const std::string& text) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (attempt > 0 || index.builtAt != StructureGeneration()) RebuildIndex();
+        const auto found = index.first.find(text);
+        if (found == index.first.end()) return nullptr;
+        // Check the position against the data, so that a change made by hand
+        // without InvalidateIndex() can't hand out another item or one past
+        // the end; a fresh index always passes.
+        const ItemPosition& at = found->second;
+        if (at.quest < quests.size() && at.item < quests[at.quest].items.size() &&
+            quests[at.quest].items[at.item].text == text) {
+            return &at;
+        }
+    }
+    return nullptr;
+}
+
+void QuestDatabase::RebuildIndex() {
+    std::size_t itemCount = 0;
+    for (const Quest& quest : quests) itemCount += quest.items.size();
+
+    index.first.clear();
+    index.first.reserve(itemCount);
+    for (std::size_t q = 0; q < quests.size(); ++q) {
+        const std::vector<QuestItem>& items = quests[q].items;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            // emplace keeps an existing key: a text held twice maps to its first item.
+            index.first.emplace(items[i].text, ItemPosition{q, i});
+        }
+    }
+    index.builtAt = StructureGeneration();
+}

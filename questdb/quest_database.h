@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "questdb/byte_buffer.h"
@@ -15,6 +16,8 @@ public:
     bool finisher = false;
     std::int32_t journalIndex = -1;
 
+    // The text is written up to its first zero byte, if it holds one: the
+    // format has no way to store it, and the image must stay readable.
     void WriteImage(ByteBuffer& out) const;
     // Reads one item record from the `left` bytes at `bytes`. Returns false,
     // leaving the item as it was, when the record does not end inside them.
@@ -35,7 +38,9 @@ public:
 };
 
 // What reading a quests.lbd image found. A damaged image keeps every quest and
-// item read completely before the damage.
+// item read completely before the damage; a quest cut short keeps its complete
+// items and is dropped when it has none. bytesParsed counts the bytes of what
+// was kept: for a damaged image, the offset where the damage begins.
 struct ImageReadResult {
     bool damaged = false;
     std::size_t questsKept = 0;
@@ -43,6 +48,11 @@ struct ImageReadResult {
     std::size_t bytesParsed = 0;
 };
 
+// The database. Lookups go through an index of texts that is rebuilt lazily
+// after any structural change made through the member functions (including
+// Quest::AddItem and the ReadImage functions). Code that changes `quests`,
+// some quest's `items` or an item's `text` by hand must call InvalidateIndex()
+// afterwards. Finisher flags and journal indexes may be changed freely.
 class QuestDatabase {
 public:
     std::vector<Quest> quests;
@@ -55,12 +65,42 @@ public:
     Quest* FindQuest(std::string text);
     // Appends a one-item quest; refuses (nullptr) when some item holds the text.
     Quest* AddQuest(std::string text, std::int32_t journalIndex, bool finisher);
-    // Removes the item; a quest left without items goes too.
+    // Removes the item; a quest left without items goes too. Does nothing when
+    // the quest is not one of ours or does not hold the item.
     void RemoveItem(Quest* quest, QuestItem* item);
     void ResetJournalIndexes();
     void ClearFinishers();
 
+    void InvalidateIndex();
+
     void WriteImage(ByteBuffer& out) const;
     ImageReadResult ReadImage(const std::uint8_t* bytes, std::size_t length,
                               std::size_t* consumed = nullptr);
+
+private:
+    struct ItemPosition {
+        std::size_t quest;
+        std::size_t item;
+    };
+
+    // Text -> position of the first item holding it, current while builtAt
+    // equals the process-wide structure generation. A copy starts unbuilt, so
+    // copying a database never carries positions it didn't check.
+    struct TextIndex {
+        std::unordered_map<std::string, ItemPosition> first;
+        std::uint64_t builtAt = 0;  // 0: never built
+
+        TextIndex() = default;
+        TextIndex(const TextIndex&) {}
+        TextIndex& operator=(const TextIndex&) {
+            first.clear();
+            builtAt = 0;
+            return *this;
+        }
+    };
+
+    const ItemPosition* Locate(const std::string& text);
+    void RebuildIndex();
+
+    TextIndex index;
 };

@@ -1,11 +1,304 @@
 #include <gtest/gtest.h>
 
-#include "questdb/byte_buffer.h"
+#include <random>
+#include <string>
+#include <vector>
 
-TEST(ByteBuffer, GrowingFillsWithZero) {
+#include "questdb/quest_database.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// "[a,*bc][]": quests in order, finisher items starred.
+std::string Describe(const QuestDatabase& db) {
+    std::string out;
+    for (const Quest& quest : db.quests) {
+        out += '[';
+        for (const QuestItem& item : quest.items) {
+            if (&item != &quest.items.front()) out += ',';
+            out += (item.finisher ? "*" : "") + item.text;
+        }
+        out += ']';
+    }
+    return out;
+}
+
+std::string ImageOf(const QuestDatabase& db) {
     ByteBuffer buffer;
-    buffer.Resize(3);
-    buffer.Data()[0] = 7;
-    buffer.Resize(5);
-    EXPECT_EQ(buffer.Bytes(), (std::vector<std::uint8_t>{7, 0, 0, 0, 0}));
+    db.WriteImage(buffer);
+    return std::string(buffer.Bytes().begin(), buffer.Bytes().end());
+}
+
+ImageReadResult Load(QuestDatabase& db, const std::string& image) {
+    return db.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
+}
+
+bool AllJournalIndexesUnset(const QuestDatabase& db) {
+    for (const Quest& quest : db.quests) {
+        for (const QuestItem& item : quest.items) {
+            if (item.journalIndex != -1) return false;
+        }
+    }
+    return true;
+}
+
+// Record builders: a little-endian count, and an item as finisher byte, text, zero.
+std::string Count(std::uint32_t n) {
+    std::string bytes;
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(n >> shift);
+    return bytes;
+}
+
+std::string Item(char finisherByte, const std::string& text) {
+    return finisherByte + text + '\0';
+}
+
+const char kSet = '\xFF';
+
+// [a,*bc] at offsets 4..14, [] at 15..18, [d] at 19..25.
+const std::string kThreeQuests =
+    Count(3) + Count(2) + Item(0, "a") + Item(kSet, "bc") + Count(0) + Count(1) + Item(0, "d");
+
+}  // namespace
+
+TEST(QuestImage, TheSmallestImagesReadAndWriteExactly) {
+    QuestDatabase db;
+    EXPECT_EQ(ImageOf(db), "\0\0\0\0"s);
+
+    db.AddQuest("ab", 3, false)->AddItem("abc", 4, true);
+    const std::string example = "\x01\0\0\0\x02\0\0\0\0\x61\x62\0\xFF\x61\x62\x63\0"s;
+    EXPECT_EQ(ImageOf(db), example);
+
+    QuestDatabase loaded;
+    const ImageReadResult result = Load(loaded, example);
+    EXPECT_FALSE(result.damaged);
+    EXPECT_EQ(result.bytesParsed, 17u);
+    EXPECT_EQ(Describe(loaded), "[ab,*abc]");
+    EXPECT_TRUE(AllJournalIndexesUnset(loaded));
+
+    EXPECT_FALSE(Load(loaded, "\0\0\0\0"s).damaged);
+    EXPECT_EQ(Describe(loaded), "");
+
+    // Each level's buffer ends up holding exactly its own record.
+    ByteBuffer buffer;
+    buffer.Resize(40);
+    db.quests[0].items[1].WriteImage(buffer);
+    EXPECT_EQ(std::string(buffer.Bytes().begin(), buffer.Bytes().end()), Item(kSet, "abc"));
+    db.quests[0].WriteImage(buffer);
+    EXPECT_EQ(buffer.Size(), 13u);
+}
+
+TEST(QuestImage, RewritingAFileKeepsEveryByteButFinisherValuesAndTrailingBytes) {
+    const std::string file = Count(3) + Count(3) + Item(1, "caf\xE9") + Item(0, "") +
+                             Item('\x80', "\x80\xFF\x81 x") + Count(0) + Count(2) +
+                             Item(0, "same") + Item(0, "same") + "trailing junk";
+    QuestDatabase db;
+    const ImageReadResult result = Load(db, file);
+    EXPECT_FALSE(result.damaged);
+    EXPECT_EQ(result.bytesParsed, file.size() - 13);
+    EXPECT_EQ(Describe(db), "[*caf\xE9,,*\x80\xFF\x81 x][][same,same]");
+
+    const std::string expected = Count(3) + Count(3) + Item(kSet, "caf\xE9") + Item(0, "") +
+                                 Item(kSet, "\x80\xFF\x81 x") + Count(0) + Count(2) +
+                                 Item(0, "same") + Item(0, "same");
+    EXPECT_EQ(ImageOf(db), expected);
+    QuestDatabase again;
+    Load(again, ImageOf(db));
+    EXPECT_EQ(ImageOf(again), expected);
+}
+
+TEST(QuestImage, AZeroByteInATextCannotSpoilTheRecordsAfterIt) {
+    QuestDatabase db;
+    db.AddQuest("cut\0here"s, -1, true)->AddItem("next", -1, false);
+    QuestDatabase loaded;
+    EXPECT_FALSE(Load(loaded, ImageOf(db)).damaged);
+    EXPECT_EQ(Describe(loaded), "[*cut,next]");
+}
+
+TEST(QuestImage, EveryTruncationKeepsTheRecordsReadCompletely) {
+    struct Expected {
+        std::size_t upTo;  // for lengths below this
+        const char* kept;
+        std::size_t itemsKept;
+        std::size_t bytesParsed;
+    };
+    // A quest cut short keeps its complete items, and is dropped when it has none.
+    const Expected table[] = {
+        {4, "", 0, 0},          {11, "", 0, 4},           {15, "[a]", 1, 11},
+        {19, "[a,*bc]", 2, 15}, {26, "[a,*bc][]", 2, 19},
+    };
+    std::size_t row = 0;
+    for (std::size_t length = 0; length < kThreeQuests.size(); ++length) {
+        while (length >= table[row].upTo) ++row;
+        SCOPED_TRACE("length " + std::to_string(length));
+        QuestDatabase db;
+        // A copy of exactly `length` bytes, so ASan sees any read past them.
+        const std::vector<std::uint8_t> bytes(kThreeQuests.begin(), kThreeQuests.begin() + length);
+        const ImageReadResult result = db.ReadImage(bytes.data(), bytes.size());
+        EXPECT_TRUE(result.damaged);
+        EXPECT_EQ(Describe(db), table[row].kept);
+        EXPECT_EQ(result.bytesParsed, table[row].bytesParsed);
+        EXPECT_EQ(result.questsKept, db.quests.size());
+        EXPECT_EQ(result.itemsKept, table[row].itemsKept);
+    }
+    QuestDatabase db;
+    EXPECT_FALSE(Load(db, kThreeQuests).damaged);
+    EXPECT_EQ(Describe(db), "[a,*bc][][d]");
+}
+
+TEST(QuestImage, ImpossibleCountsAreDamageNotAllocations) {
+    const std::string goodQuest = Count(1) + Item(0, "ok");
+    QuestDatabase db;
+    ImageReadResult result = Load(db, Count(0x7FFFFFFF) + goodQuest);
+    EXPECT_TRUE(result.damaged);
+    EXPECT_EQ(Describe(db), "[ok]");
+
+    result = Load(db, Count(2) + goodQuest + Count(0x7FFFFFFF) + Item(0, "more"));
+    EXPECT_TRUE(result.damaged);
+    EXPECT_EQ(Describe(db), "[ok][more]");
+    EXPECT_EQ(result.itemsKept, 2u);
+
+    result = Load(db, Count(2) + goodQuest + Count(0xFFFFFFFE) + Item(0, "lost"));
+    EXPECT_TRUE(result.damaged);
+    EXPECT_EQ(Describe(db), "[ok]");
+
+    EXPECT_TRUE(Load(db, Count(0x80000000)).damaged);
+    EXPECT_EQ(Describe(db), "");
+    EXPECT_TRUE(db.ReadImage(nullptr, 0).damaged);
+    EXPECT_EQ(Describe(db), "");
+}
+
+TEST(QuestDatabaseModel, LookupsFindTheFirstOfRepeatedTextsAndExactBytesOnly) {
+    QuestDatabase db;
+    EXPECT_EQ(db.FindItem("x"), nullptr);
+    EXPECT_EQ(db.FindQuest("x"), nullptr);
+    Load(db, Count(2) + Count(2) + Item(0, "a") + Item(0, "x") + Count(1) + Item(kSet, "x"));
+
+    EXPECT_EQ(db.FindItem("x"), &db.quests[0].items[1]);
+    EXPECT_EQ(db.FindQuest("x"), &db.quests[0]);
+    EXPECT_EQ(db.FindItem("X"), nullptr);
+    EXPECT_EQ(db.FindItem("x "), nullptr);
+    EXPECT_EQ(db.FindItem(""), nullptr);
+
+    // A copy answers with its own items.
+    QuestDatabase copy = db;
+    EXPECT_EQ(copy.FindItem("x"), &copy.quests[0].items[1]);
+
+    // The first holder goes: the later repeat becomes the one found.
+    db.RemoveItem(db.FindQuest("x"), db.FindItem("x"));
+    EXPECT_EQ(db.FindItem("x"), &db.quests[1].items[0]);
+    EXPECT_TRUE(db.FindItem("x")->finisher);
+}
+
+TEST(QuestDatabaseModel, AddQuestAppendsOnlyTextsNoItemHolds) {
+    QuestDatabase db;
+    Quest* first = db.AddQuest("one", 7, true);
+    ASSERT_NE(first, nullptr);
+    first->AddItem("two", -1, false);
+    db.AddQuest("three", -1, false);
+
+    const std::string before = ImageOf(db);
+    for (const char* present : {"one", "two", "three"}) {
+        EXPECT_EQ(db.AddQuest(present, 1, false), nullptr);
+        EXPECT_EQ(db.AddQuest(present, -1, true), nullptr);
+    }
+    EXPECT_EQ(ImageOf(db), before);
+    EXPECT_EQ(db.quests.size(), 2u);
+
+    Quest* added = db.AddQuest("One", 5, false);
+    ASSERT_EQ(added, &db.quests.back());
+    EXPECT_EQ(added->items[0].journalIndex, 5);
+    EXPECT_EQ(db.FindQuest("One"), added);
+    EXPECT_EQ(db.FindItem("one")->journalIndex, 7);
+}
+
+TEST(QuestDatabaseModel, RemovingItemsClosesGapsAndDropsEmptiedQuests) {
+    QuestDatabase db;
+    db.AddQuest("a1", -1, false)->AddItem("a2", -1, false);
+    db.quests.back().AddItem("a3", -1, false);
+    db.AddQuest("b1", -1, false);
+    db.AddQuest("c1", -1, false);
+
+    db.RemoveItem(db.FindQuest("a2"), db.FindItem("a2"));
+    EXPECT_EQ(Describe(db), "[a1,a3][b1][c1]");
+    db.RemoveItem(db.FindQuest("b1"), db.FindItem("b1"));
+    EXPECT_EQ(Describe(db), "[a1,a3][c1]");
+    EXPECT_EQ(db.FindQuest("c1"), &db.quests[1]);
+    EXPECT_EQ(db.FindItem("b1"), nullptr);
+
+    // An item that isn't the quest's own, or no quest at all: nothing happens.
+    QuestDatabase other = db;
+    db.RemoveItem(db.FindQuest("a1"), db.FindItem("c1"));
+    db.RemoveItem(other.FindQuest("a1"), other.FindItem("a1"));
+    db.RemoveItem(nullptr, db.FindItem("a1"));
+    EXPECT_EQ(Describe(db), "[a1,a3][c1]");
+}
+
+TEST(QuestDatabaseModel, AQuestIsFinishedOnlyByAFinisherInTheJournal) {
+    QuestDatabase db;
+    Quest* quest = db.AddQuest("start", 0, false);
+    QuestItem* end = quest->AddItem("end", -1, true);
+    EXPECT_FALSE(quest->IsFinished());
+    end->journalIndex = 1;
+    EXPECT_TRUE(quest->IsFinished());
+
+    db.ClearFinishers();
+    EXPECT_FALSE(quest->IsFinished());
+    EXPECT_EQ(Describe(db), "[start,end]");
+    db.ResetJournalIndexes();
+    EXPECT_TRUE(AllJournalIndexesUnset(db));
+    EXPECT_FALSE(Quest().IsFinished());
+}
+
+// The index must give what a plain scan in database order gives, after any
+// sequence of changes, with texts often held twice.
+TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
+    std::mt19937 random(20240611);
+    auto pick = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    const std::vector<std::string> texts = {"", "a", "b", "A", "a ", "c", "dd", "e\xE9"};
+    QuestDatabase db;
+    for (int step = 0; step < 3000; ++step) {
+        const std::string& text = texts[pick(texts.size())];
+        switch (pick(6)) {
+            case 0:
+                db.AddQuest(text, -1, false);
+                break;
+            case 1:
+                if (!db.quests.empty()) db.quests[pick(db.quests.size())].AddItem(text, -1, false);
+                break;
+            case 2:
+                if (QuestItem* item = db.FindItem(text)) db.RemoveItem(db.FindQuest(text), item);
+                break;
+            case 3: {  // by hand, as documented
+                if (db.quests.empty() || db.quests[0].items.empty()) break;
+                db.quests[0].items[pick(db.quests[0].items.size())].text = text;
+                db.InvalidateIndex();
+                break;
+            }
+            case 4:
+                Load(db, ImageOf(db));
+                break;
+            default:
+                db.quests.emplace(db.quests.begin());
+                db.InvalidateIndex();
+                break;
+        }
+        for (const std::string& wanted : texts) {
+            QuestItem* firstItem = nullptr;
+            Quest* firstQuest = nullptr;
+            for (Quest& quest : db.quests) {
+                for (QuestItem& item : quest.items) {
+                    if (firstItem == nullptr && item.text == wanted) {
+                        firstItem = &item;
+                        firstQuest = &quest;
+                    }
+                }
+            }
+            ASSERT_EQ(db.FindItem(wanted), firstItem) << "step " << step;
+            ASSERT_EQ(db.FindQuest(wanted), firstQuest) << "step " << step;
+        }
+    }
 }
