@@ -1,0 +1,70 @@
+// Reads any bytes as a quests.lbd image. Whatever the reader keeps must be a
+// sound database: its image reads back undamaged and equal, an undamaged input
+// is reproduced but for finisher values, and every lookup finds the first
+// item with its text.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <unordered_set>
+
+#include "questdb/quest_database.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool SameRecords(const QuestDatabase& a, const QuestDatabase& b) {
+    if (a.quests.size() != b.quests.size()) return false;
+    for (std::size_t q = 0; q < a.quests.size(); ++q) {
+        const auto& itemsA = a.quests[q].items;
+        const auto& itemsB = b.quests[q].items;
+        if (itemsA.size() != itemsB.size()) return false;
+        for (std::size_t i = 0; i < itemsA.size(); ++i) {
+            if (itemsA[i].text != itemsB[i].text || itemsA[i].finisher != itemsB[i].finisher) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QuestDatabase db;
+    const ImageReadResult result = db.ReadImage(data, size);
+    Require(result.bytesParsed <= size);
+    Require(result.questsKept == db.quests.size());
+
+    std::size_t items = 0;
+    std::unordered_set<std::string> seen;
+    for (Quest& quest : db.quests) {
+        for (QuestItem& item : quest.items) {
+            ++items;
+            Require(item.journalIndex == -1);
+            const bool first = seen.insert(item.text).second;
+            Require((db.FindItem(item.text) == &item) == first);
+            Require(db.FindQuest(item.text) != nullptr);
+        }
+    }
+    Require(result.itemsKept == items);
+
+    ByteBuffer image;
+    db.WriteImage(image);
+    if (!result.damaged) {
+        Require(image.Size() == result.bytesParsed);
+        for (std::size_t i = 0; i < image.Size(); ++i) {
+            const std::uint8_t written = image.Data()[i];
+            Require(written == data[i] || (written == 0xFF && data[i] != 0));
+        }
+    }
+
+    QuestDatabase again;
+    const ImageReadResult reread = again.ReadImage(image.Data(), image.Size());
+    Require(!reread.damaged && reread.bytesParsed == image.Size());
+    Require(SameRecords(db, again));
+    return 0;
+}

@@ -1,0 +1,25 @@
+#include "views/list_filter.h"
+
+JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool showUnknown,
+                             bool showCollated) {
+    JournalListing listing;
+    for (std::size_t i = 0; i < journal.size(); ++i) {
+        const auto position = static_cast<std::int32_t>(i);
+        switch (journal[i].collated) {
+            case 0:
+                if (showUnknown) listing.rows.push_back(position);
+                break;
+            case 1:
+                if (showCollated) listing.rows.push_back(position);
+                break;
+            default:
+                listing.badEntries.push_back(position);
+                break;
+        }
+    }
+    return listing;
+}
+
+std::string DisplayedCountText(std::size_t displayed, std::size_t total) {
+    return "Displayed: " + std::to_string(displayed) + "/" + std::to_string(total);
+}

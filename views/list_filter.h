@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "journal/journal_entry.h"
+
+// What the journal list shows for the current filters.
+struct JournalListing {
+    std::vector<std::int32_t> rows;  // journal positions, one per row, ascending
+    // Positions whose `collated` is neither 0 nor 1; they are left out of `rows`
+    // and each deserves an error message.
+    std::vector<std::int32_t> badEntries;
+};
+
+// Lists entries that no quest holds (`collated` 0) when showUnknown is set and
+// collated ones (`collated` 1) when showCollated is set, in journal order.
+JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool showUnknown,
+                             bool showCollated);
+
+// The counter above the list: "Displayed: <rows>/<entries>".
+std::string DisplayedCountText(std::size_t displayed, std::size_t total);

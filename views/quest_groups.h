@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "journal/journal_entry.h"
+#include "questdb/quest_database.h"
+
+// One journal entry as the quest tree shows it.
+struct QuestGroupEntry {
+    std::int32_t position = -1;  // index into the journal
+    bool finisher = false;       // its item is flagged, so the label gets the prefix
+};
+
+// One quest as the quest tree shows it: the first entry is the top-level item,
+// the others are its children.
+struct QuestGroup {
+    const Quest* quest = nullptr;  // points into the database; valid until it changes
+    bool finished = false;
+    std::vector<QuestGroupEntry> entries;  // ascending journal positions, never empty
+};
+
+// The quests to show, each with its entries present in the journal, ordered by
+// their earliest entry. A quest is finished when one of its present items is a
+// finisher. Items whose journalIndex lies outside the journal count as absent,
+// so every position returned can be used on `journal` directly.
+std::vector<QuestGroup> GroupQuests(const QuestDatabase& database,
+                                    const std::vector<JournalEntry>& journal, bool showUnfinished,
+                                    bool showFinished);
+
+// The label of a tree item: the entry's text, prefixed when its item is a finisher.
+std::string QuestTreeLabel(const std::string& text, bool finisher);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// Which row a search of the journal list lands on. Rows are visited once each:
+// with a valid selection, every other row in the direction of the search
+// (wrapping around) and the selected row last; without one, row 0 first in
+// either direction, then onward, wrapping. direction < 0 searches backward.
+// Returns the first row for which rowMatches is true, or none.
+std::optional<int> FindMatchingRow(int rowCount, int selection, int direction,
+                                   const std::function<bool(int)>& rowMatches);
+
+// Whether needle occurs in haystack starting on a character boundary. Both are
+// already lower-cased bytes in the system code page; isLeadByte tells the first
+// byte of a double-byte character (always false in single-byte code pages), so
+// a match never starts on a trail byte. An empty needle is found anywhere.
+bool ContainsText(const std::string& haystack, const std::string& needle,
+                  const std::function<bool(unsigned char)>& isLeadByte);
+
+extern const char kEmptySearchMessage[];
+
+// "\"<lowered>\" Not found.": the text as it was compared, not as typed.
+std::string NotFoundMessage(const std::string& lowered);
