@@ -26,7 +26,8 @@ public:
     ~CMainDlg() override;
 
     QuestDatabase database;
-    bool showUnknown, showCollated, showUnfinished, showFinished;  // set from the check boxes
+    // Mirrors of the filter check boxes, read from them before each use.
+    bool showUnknown = false, showCollated = false, showUnfinished = false, showFinished = false;
     std::vector<JournalEntry> journal;
     LOGFONTA baseFont = {};
     CFont paneFont;

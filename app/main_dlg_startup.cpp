@@ -8,6 +8,17 @@
 #include "framework/program_path.h"
 #include "res/resource.h"
 
+namespace {
+
+// Far beyond any real database, and what one read can take.
+constexpr std::uint64_t kLargestDatabase = 0x7FFFFFFF;
+
+const char kStartsEmpty[] =
+    "\n\nLorebinder starts with an empty database and leaves the file alone unless you agree "
+    "to replace it when you close.";
+
+}  // namespace
+
 BOOL CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
@@ -72,15 +83,19 @@ void CMainDlg::LoadDatabase() {
         // would invite the user to overwrite a file they still have.
         databaseReadProblem = SystemErrorText(openError);
         AfxMessageBox("The quest database (" + databasePath + ") couldn't be opened:\n" +
-                      databaseReadProblem +
-                      "\n\nLorebinder starts with an empty database and leaves the file alone "
-                      "unless you agree to replace it when you close.");
+                      databaseReadProblem + kStartsEmpty);
         return;
     }
 
     std::vector<std::uint8_t> bytes;
     try {
         std::uint64_t length = file.GetLength();
+        if (length > kLargestDatabase) {
+            databaseReadProblem = "The file is too large to be a quest database.";
+            AfxMessageBox("The quest database (" + databasePath + ") wasn't read:\n" +
+                          databaseReadProblem + kStartsEmpty);
+            return;
+        }
         bytes.resize(static_cast<size_t>(length));
         UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
         bytes.resize(read);  // the file may have shrunk since its length was taken
@@ -88,9 +103,7 @@ void CMainDlg::LoadDatabase() {
     } catch (const CFileException& error) {
         databaseReadProblem = SystemErrorText(error.OsError());
         AfxMessageBox("Error reading the quest database (" + databasePath + "):\n" +
-                      databaseReadProblem +
-                      "\n\nLorebinder starts with an empty database and leaves the file alone "
-                      "unless you agree to replace it when you close.");
+                      databaseReadProblem + kStartsEmpty);
         return;
     }
 

@@ -288,6 +288,22 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     RequestClose();
     EXPECT_TRUE(Ended());
     EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+
+    // A file far too large to be a database is not read at all (sparse: no disk used).
+    HANDLE huge = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 3LL << 30;
+    SetFilePointerEx(huge, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(huge);
+    CloseHandle(huge);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") wasn't read:\nThe file is too large");
+    StartDialog();
+    EXPECT_TRUE(Dialog().database.quests.empty());
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    RequestClose();
+    EXPECT_TRUE(Ended());
 }
 
 TEST_F(StartupAndClose, ProgramPathWithoutDirectoryEndsBeforeTheWindowShows) {
