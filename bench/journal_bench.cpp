@@ -14,7 +14,8 @@
 
 namespace {
 
-// The program reads the file in chunks of this size.
+// The reader gets the bytes in chunks, as a program reading the file piece by
+// piece hands them over.
 constexpr std::size_t kChunk = 64 * 1024;
 
 struct Corpus {
