@@ -235,12 +235,15 @@ double TimeFloor(const Action& action, const ViewSnapshot& view, HWND& bare,
             FillList(list, view, journal);
             FillTree(tree, view, journal);
             break;
-        case Floor::Save:
-            // As safe as the program's save: the bytes on disk first, then the swap.
-            WriteWholeFile(folder + "\\floor.tmp", image.data(), image.size(), true);
+        case Floor::Save: {
+            // The image built in memory in one piece, then as safe a write as the
+            // program's: the bytes on disk first, then the swap.
+            const std::string built(image);
+            WriteWholeFile(folder + "\\floor.tmp", built.data(), built.size(), true);
             MoveFileExA((folder + "\\floor.tmp").c_str(), (folder + "\\floor.lbd").c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
             break;
+        }
     }
     PumpAll();
     return NowMs() - start;
@@ -248,7 +251,7 @@ double TimeFloor(const Action& action, const ViewSnapshot& view, HWND& bare,
 
 // One run of every action on the real dialog; keeps each time if it beats `results`.
 bool RunProgram(CWinApp& app, const std::string& folder, std::vector<Measured>& results,
-                std::vector<JournalEntry>& journalOut) {
+                std::vector<JournalEntry>& journalOut, MemoryFigures* memoryOut) {
     std::string original;
     ReadWholeFile(folder + "\\quests.lbd.original", original);
     WriteWholeFile(folder + "\\quests.lbd", original.data(), original.size());
@@ -292,8 +295,10 @@ bool RunProgram(CWinApp& app, const std::string& folder, std::vector<Measured>& 
     SetDlgItemTextA(driver.Dialog().m_hWnd, IDC_SEARCH_BOX, kNoSuchText);
     timed([&] { driver.Click(IDC_FIND_NEXT); });
 
-    journalOut = driver.Dialog().journal;
     timed([&] { driver.RequestClose(); });
+    // Taken once the run is over, so that the copy never counts in its memory.
+    if (memoryOut) *memoryOut = ProcessMemory();
+    journalOut = driver.Dialog().journal;
     driver.Close();
     return true;
 }
@@ -380,13 +385,14 @@ int Run(std::size_t entries, int repeat) {
     CWinApp app;
     std::vector<Measured> results(kActionCount);
     std::vector<JournalEntry> journal;
+    // Memory counts the first run only: later ones would add what the heap keeps.
+    MemoryFigures program;
     for (int run = 0; run < repeat; ++run) {
-        if (!RunProgram(app, folder, results, journal)) {
+        if (!RunProgram(app, folder, results, journal, run == 0 ? &program : nullptr)) {
             std::fprintf(stderr, "lorebinder_timing: the main dialog couldn't be created\n");
             return 1;
         }
     }
-    const MemoryFigures program = ProcessMemory();
     SetMessageBoxHook(nullptr);
 
     std::string image;
