@@ -184,6 +184,30 @@ void BM_SearchStepNoMatch(benchmark::State& state) {
     }
 }
 
+// The database's side of one editing command and the tree rebuild after it: an
+// item added, then every shown entry looked up by text, as the tree does per item.
+void BM_EditThenLookUpShownEntries(benchmark::State& state) {
+    Matched matched = MatchedCorpus(static_cast<std::size_t>(state.range(0)));
+    const std::vector<QuestGroup> groups =
+        GroupQuests(matched.database, matched.journal, true, true);
+    std::vector<std::string> shown;
+    for (const QuestGroup& group : groups) {
+        for (const QuestGroupEntry& entry : group.entries)
+            shown.push_back(matched.journal[static_cast<std::size_t>(entry.position)].text);
+    }
+    Quest& quest = matched.database.quests.front();
+    for (auto _ : state) {
+        if (state.range(1)) quest.AddItem("an entry the journal does not hold", -1, false);
+        for (const std::string& text : shown) {
+            benchmark::DoNotOptimize(matched.database.FindQuest(text));
+            benchmark::DoNotOptimize(matched.database.FindItem(text));
+        }
+        state.PauseTiming();
+        if (state.range(1)) matched.database.RemoveItem(&quest, &quest.items.back());
+        state.ResumeTiming();
+    }
+}
+
 void BM_WriteDatabaseImage(benchmark::State& state) {
     const DiskCorpus& corpus = GetCorpus(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
@@ -216,6 +240,7 @@ BENCHMARK(BM_Collate)->Apply(Sizes);
 BENCHMARK(BM_GroupQuests)->Apply(Sizes);
 BENCHMARK(BM_FilterJournal)->Apply(Sizes);
 BENCHMARK(BM_SearchStepNoMatch)->Apply(Sizes);
+BENCHMARK(BM_EditThenLookUpShownEntries)->ArgsProduct({{10000, 20000}, {0, 1}});
 BENCHMARK(BM_WriteDatabaseImage)->Apply(Sizes);
 BENCHMARK(BM_ReadDatabaseImage)->Apply(Sizes);
 
