@@ -1,7 +1,6 @@
 // CMainDlg::ReadJournal: reads journal.htm into the journal list and matches it
 // against the quest database.
 #include <new>
-#include <optional>
 #include <vector>
 
 #include "app/main_dlg.h"
@@ -21,24 +20,23 @@ constexpr UINT kChunkSize = 64 * 1024;
 // described in `failure`; the entries read before it stay.
 void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEntry>& journal,
                      JournalWarning& warning, std::string& failure) {
-    std::optional<JournalReader> reader(std::in_place, journal);
+    JournalReader reader(journal);
     try {
         std::vector<char> chunk(kChunkSize);
         for (;;) {
             UINT read = file.Read(chunk.data(), kChunkSize);
             if (read == 0) break;
-            reader->Feed(chunk.data(), read);
+            reader.Feed(chunk.data(), read);
         }
-        reader->Finish();
+        reader.Finish();
         file.Close();
     } catch (const CFileException& error) {
         failure = error.GetErrorMessage();
     } catch (const std::bad_alloc&) {
         failure = "Not enough memory to read the journal file \"" + path + "\".";
     }
-    warning = reader->Warning();
-    reader.reset();  // frees its buffers, which may be what ran out of memory
-}
+    warning = reader.Warning();
+}  // the reader's buffers, which may be what ran out of memory, go here
 
 }  // namespace
 

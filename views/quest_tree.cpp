@@ -19,6 +19,27 @@ public:
     WindowUpdateLock& operator=(const WindowUpdateLock&) = delete;
 };
 
+const char kNoQuestItem[] = "Error 1 in QuestItemFromHti().";
+
+// The database item that holds the entry at `position`, and its quest: the first item
+// in database order with the entry's text. Both null when there is none.
+QuestItem* FindQuestItem(QuestDatabase& database, const std::vector<JournalEntry>& journal,
+                         LPARAM position, Quest** questOut) {
+    Quest* quest = nullptr;
+    QuestItem* item = nullptr;
+    if (position >= 0 && static_cast<size_t>(position) < journal.size()) {
+        const std::string text = journal[static_cast<size_t>(position)].text;
+        quest = database.FindQuest(text);
+        item = database.FindItem(text);
+    }
+    if (!quest || !item) {
+        quest = nullptr;
+        item = nullptr;
+    }
+    if (questOut) *questOut = quest;
+    return item;
+}
+
 }  // namespace
 
 void CMainDlg::ShowQuests() {
@@ -40,20 +61,23 @@ void CMainDlg::ShowQuests() {
             for (const QuestGroup& group : groups) {
                 HTREEITEM top = nullptr;
                 for (const QuestGroupEntry& shown : group.entries) {
+                    // The item is looked up before it is inserted, so that it goes in
+                    // with its label and data at once: a rebuild sends the tree one
+                    // message per entry, which is what keeps a long journal quick.
                     JournalEntry& entry = journal[static_cast<size_t>(shown.position)];
-                    HTREEITEM item = questTree.InsertItem(entry.text, top ? top : TVI_ROOT);
+                    const QuestItem* questItem =
+                        FindQuestItem(database, journal, shown.position, nullptr);
+                    HTREEITEM item = questTree.InsertItem(
+                        QuestTreeLabel(entry.text, questItem && questItem->finisher),
+                        top ? top : TVI_ROOT, shown.position);
                     if (!item) continue;  // the control is out of memory; show what fits
                     if (!top) top = item;
                     if (!firstInserted) firstInserted = item;
                     entry.treeItem = item;
-                    questTree.SetItemData(item, shown.position);
-                    const QuestItem* questItem = QuestItemFromHti(item);
                     if (!questItem) {
+                        AfxMessageBox(kNoQuestItem);
                         AfxMessageBox("Error 1 in ShowQuests()");
-                        continue;
                     }
-                    if (questItem->finisher)
-                        questTree.SetItemText(item, QuestTreeLabel(entry.text, true));
                 }
             }
         }
@@ -82,20 +106,8 @@ void CMainDlg::TreePrefsChanged() {
 }
 
 QuestItem* CMainDlg::QuestItemFromHti(HTREEITEM item, Quest** questOut) {
-    const LPARAM position = questTree.GetItemData(item);
-    Quest* quest = nullptr;
-    QuestItem* questItem = nullptr;
-    if (position >= 0 && static_cast<size_t>(position) < journal.size()) {
-        const std::string text = journal[static_cast<size_t>(position)].text;
-        quest = database.FindQuest(text);
-        questItem = database.FindItem(text);
-    }
-    if (!quest || !questItem) {
-        AfxMessageBox("Error 1 in QuestItemFromHti().");
-        quest = nullptr;
-        questItem = nullptr;
-    }
-    if (questOut) *questOut = quest;
+    QuestItem* questItem = FindQuestItem(database, journal, questTree.GetItemData(item), questOut);
+    if (!questItem) AfxMessageBox(kNoQuestItem);
     return questItem;
 }
 

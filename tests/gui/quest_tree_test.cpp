@@ -103,7 +103,7 @@ TEST_F(QuestTree, FiltersRebuildTheTreeInJournalOrder) {
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(QuestTree, SelectionMapsBackToTheDatabase) {
+TEST_F(QuestTree, ItemsMapBackToTheDatabaseAndStrayOnesAreReported) {
     Click(IDC_SHOW_FINISHED);
     Quest* quest = nullptr;
     EXPECT_EQ(Dialog().QuestItemFromSelection(&quest), nullptr);
@@ -124,6 +124,18 @@ TEST_F(QuestTree, SelectionMapsBackToTheDatabase) {
     ExpectBox("Error 1 in OnSelChangedTreeQuestTree().");
     SelectTreeItem(stray);
     EXPECT_EQ(Text(IDC_TREE_TEXT), kKeeperMissing) << "the panes keep what they showed";
+
+    // An item linked to an entry with another text: the rebuild says so while it
+    // inserts and while it opens quests, and goes on with the rest.
+    Dialog().database.quests[2].items[0].journalIndex = 6;
+    ExpectBox("Error 1 in QuestItemFromHti().");
+    ExpectBox("Error 1 in ShowQuests()");
+    ExpectBox("Error 1 in QuestItemFromHti().");
+    ExpectBox("Error 2 in ShowQuests()");
+    Dialog().ShowQuests();
+    EXPECT_EQ(TreeLines().size(), 7u);
+    EXPECT_EQ(TreeLines()[5], kRain);
+    EXPECT_EQ(TreeSelection(), nullptr);
 }
 
 TEST_F(QuestTree, EmptyJournalGivesAnEmptyTree) {
