@@ -112,10 +112,11 @@ TEST_F(ReadJournal, MissingJournalIsReportedAndChangesNothing) {
 TEST_F(ReadJournal, MalformedJournalWarnsOnceAndKeepsTheRest) {
     WriteFile("quests.lbd", Database());
     // A text before any heading, two headings in a row, an unknown line: one warning,
-    // for the first of them, and every well-formed entry still read.
+    // for the first of them, and every well-formed entry still read, the last one
+    // too, although no line end follows it.
     WriteFile("journal.htm", "Orphan text<P>\r\n" + JournalText({{"Day 1", kStranger}}) +
                                  "<B>Day 2</B><BR>\n<B>Day 2 again</B><BR>\n" + kInn + "<P>\n" +
-                                 "<b>Day 3</b><br>\n" + JournalText({{"Day 3", kToll}}));
+                                 "<b>Day 3</b><br>\n<I>Day 3</I><BR>\n" + kToll + "<P>");
     ExpectBox(kShortWarning);
     StartDialog();
     ASSERT_EQ(Dialog().journal.size(), 3u);
