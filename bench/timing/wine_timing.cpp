@@ -249,6 +249,23 @@ double TimeFloor(const Action& action, const ViewSnapshot& view, HWND& bare,
     return NowMs() - start;
 }
 
+bool SameRows(const TreeRow& a, const TreeRow& b) {
+    return a.position == b.position && a.topLevel == b.topLevel && a.finisher == b.finisher &&
+           a.expanded == b.expanded;
+}
+
+// Whether the bare controls now hold what the program showed after the action: a
+// floor that filled fewer or other items would flatter the program.
+bool FloorShowsTheSame(const Action& action, const ViewSnapshot& view, HWND bare) {
+    const ViewSnapshot floor =
+        TakeSnapshot(GetDlgItem(bare, IDC_QUEST_TREE), GetDlgItem(bare, IDC_JOURNAL_LIST));
+    const bool list = action.floor != Floor::Tree && action.floor != Floor::Save;
+    const bool tree = action.floor != Floor::List && action.floor != Floor::Save;
+    if (list && floor.listRows != view.listRows) return false;
+    return !tree || std::equal(floor.tree.begin(), floor.tree.end(), view.tree.begin(),
+                               view.tree.end(), SameRows);
+}
+
 // One run of every action on the real dialog; keeps each time if it beats `results`.
 bool RunProgram(CWinApp& app, const std::string& folder, std::vector<Measured>& results,
                 std::vector<JournalEntry>& journalOut, MemoryFigures* memoryOut) {
@@ -399,10 +416,16 @@ int Run(std::size_t entries, int repeat) {
     std::string image;
     ReadWholeFile(folder + "\\quests.lbd", image);
     HWND bare = nullptr;
+    bool floorsDiffer = false;
     for (int run = 0; run < repeat; ++run) {
         for (std::size_t i = 0; i < kActionCount; ++i) {
             const double ms = TimeFloor(kActions[i], results[i].view, bare, journal, folder, image);
             results[i].floorMs = std::min(results[i].floorMs, ms);
+            if (bare && !FloorShowsTheSame(kActions[i], results[i].view, bare)) {
+                std::fprintf(stderr, "lorebinder_timing: the floor of \"%s\" shows other items\n",
+                             kActions[i].name);
+                floorsDiffer = true;
+            }
         }
     }
     if (bare) DestroyWindow(bare);
@@ -435,7 +458,7 @@ int Run(std::size_t entries, int repeat) {
                 (Mb(program.peakPrivateBytes) - Mb(atStart.privateBytes)) / budget);
     for (const std::string& text : boxes.unexpected)
         std::printf("unexpected message box: %.200s\n", text.c_str());
-    return 0;
+    return floorsDiffer ? 3 : 0;
 }
 
 bool ParseCount(const char* text, std::size_t& value) {
