@@ -1,5 +1,6 @@
 #include "views/search_steps.h"
 
+#include <cstring>
 
 const char kEmptySearchMessage[] = "Enter the search text in the box below.";
 
