@@ -1,0 +1,67 @@
+#include "app/main_dlg.h"
+
+#include "res/resource.h"
+
+CMainDlg::CMainDlg(CWnd* parent)
+    : CDialog(IDD_LOREBINDER_DIALOG, parent),
+      appIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+// paneFont releases its handle itself; appIcon is a shared resource and is never destroyed.
+CMainDlg::~CMainDlg() = default;
+
+const MessageMapEntry CMainDlg::messageMap[] = {
+    MapMessage(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
+    MapMessage(WM_PAINT, &CMainDlg::OnPaint),
+    MapMessage(WM_QUERYDRAGICON, &CMainDlg::OnQueryDragIcon),
+    MapCommand(LBN_SELCHANGE, IDC_JOURNAL_LIST, &CMainDlg::OnSelChangeListItems),
+    MapCommand(BN_CLICKED, IDC_START_NEW_QUEST, &CMainDlg::OnButtonAddNewQuest),
+    MapCommand(BN_CLICKED, IDC_ADD_TO_QUEST, &CMainDlg::OnButtonAddToQuest),
+    MapNotify(TVN_SELCHANGED, IDC_QUEST_TREE, &CMainDlg::OnSelChangedTreeQuestTree),
+    MapCommand(BN_CLICKED, IDC_SHOW_UNKNOWN, &CMainDlg::ShowPrefsChanged),
+    MapCommand(BN_CLICKED, IDC_SHOW_COLLATED, &CMainDlg::ShowPrefsChanged),
+    MapMessage(WM_HSCROLL, &CMainDlg::OnFontSliderScroll),
+    MapMessage(WM_CLOSE, &CMainDlg::OnClose),
+    MapCommand(BN_CLICKED, IDC_TOGGLE_FINISHER, &CMainDlg::OnButtonToggleFinisher),
+    MapCommand(BN_CLICKED, IDC_REMOVE_QUEST_ITEM, &CMainDlg::OnButtonRemoveQuestItem),
+    MapCommand(BN_CLICKED, IDC_SHOW_UNFINISHED, &CMainDlg::TreePrefsChanged),
+    MapCommand(BN_CLICKED, IDC_SHOW_FINISHED, &CMainDlg::TreePrefsChanged),
+    MapCommand(BN_CLICKED, IDC_RELOAD_JOURNAL, &CMainDlg::OnButtonReloadJournal),
+    MapCommand(BN_CLICKED, IDC_FIND_NEXT, &CMainDlg::OnButtonFindNext),
+    MapCommand(BN_CLICKED, IDC_HELP_BUTTON, &CMainDlg::OnButtonHelp),
+    MapCommand(BN_CLICKED, IDC_FIND_PREVIOUS, &CMainDlg::OnButtonFindPrevious),
+    MapCommand(BN_CLICKED, ID_OPTIONS_RESET_FINISHERS, &CMainDlg::OnResetAllFinishers),
+};
+
+MessageMap CMainDlg::GetMessageMap() const {
+    return messageMap;
+}
+
+void CMainDlg::BindControls() {
+    Bind(searchBox, IDC_SEARCH_BOX);
+    Bind(finishedCheck, IDC_SHOW_FINISHED);
+    Bind(unfinishedCheck, IDC_SHOW_UNFINISHED);
+    Bind(fontSlider, IDC_FONT_SLIDER);
+    Bind(unknownCheck, IDC_SHOW_UNKNOWN);
+    Bind(collatedCheck, IDC_SHOW_COLLATED);
+    Bind(treeHeadingPane, IDC_TREE_HEADING);
+    Bind(questTree, IDC_QUEST_TREE);
+    Bind(listHeadingPane, IDC_LIST_HEADING);
+    Bind(treeTextPane, IDC_TREE_TEXT);
+    Bind(listTextPane, IDC_LIST_TEXT);
+    Bind(journalList, IDC_JOURNAL_LIST);
+}
+
+// Every message from the loop passes the search keys first, then goes on to the
+// dialog's own keyboard handling.
+BOOL CMainDlg::PreTranslateMessage(MSG* message) {
+    PreTranslateKeyDown(message);
+    return CDialog::PreTranslateMessage(message);
+}
+
+// Enter must never close the window: the accept command does nothing.
+void CMainDlg::OnOK() {}
+
+// Esc, and the end of a close request: the run ends without a question.
+void CMainDlg::OnCancel() {
+    CDialog::OnCancel();
+}

@@ -1,0 +1,116 @@
+// CMainDlg: Lorebinder's main window, the one modal dialog the program runs. It owns
+// the quest database, the journal, the fonts and the control objects for as long as
+// the run lasts. Its operations live with their subsystems: journal/ reads the
+// journal, views/ fills the tree, the list and the panes, searches and scales the
+// font, editing/ changes the database; this folder starts and closes the dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/button.h"
+#include "framework/dialog.h"
+#include "framework/edit.h"
+#include "framework/font.h"
+#include "framework/list_box.h"
+#include "framework/slider_ctrl.h"
+#include "framework/tree_ctrl.h"
+#include "journal/journal_entry.h"
+#include "questdb/quest_database.h"
+
+class CMainDlg : public CDialog {
+public:
+    explicit CMainDlg(CWnd* parent = nullptr);
+    ~CMainDlg() override;
+
+    QuestDatabase database;
+    // Mirrors of the filter check boxes, read from them before each use.
+    bool showUnknown = false, showCollated = false, showUnfinished = false, showFinished = false;
+    std::vector<JournalEntry> journal;
+    LOGFONTA baseFont = {};
+    CFont paneFont;
+    std::string databasePath;
+    std::string journalPath;
+
+    // The controls, bound in OnInitDialog.
+    CEdit searchBox;          // 1020
+    CButton finishedCheck;    // 1015 "Finished"
+    CButton unfinishedCheck;  // 1016 "Unfinished"
+    CSliderCtrl fontSlider;   // 1013
+    CButton unknownCheck;     // 1010 "Unknown"
+    CButton collatedCheck;    // 1012 "Collated"
+    CEdit treeHeadingPane;    // 1009
+    CTreeCtrl questTree;      // 1000
+    CEdit listHeadingPane;    // 1005
+    CEdit treeTextPane;       // 1003
+    CEdit listTextPane;       // 1004
+    CListBox journalList;     // 1002
+
+    HICON appIcon;
+
+    // Why the quests.lbd that start-up found couldn't be taken in whole; empty when it
+    // was read completely or didn't exist. Saving over such a file asks first.
+    std::string databaseReadProblem;
+
+    // Journal (journal/read_journal.cpp).
+    void ReadJournal(std::string path);
+
+    // Quest tree (views/quest_tree.cpp).
+    void ShowQuests();
+    void TreePrefsChanged();
+    QuestItem* QuestItemFromHti(HTREEITEM item, Quest** questOut = nullptr);
+    QuestItem* QuestItemFromSelection(Quest** questOut = nullptr);
+    void OnSelChangedTreeQuestTree(NMHDR* notification, LRESULT* result);
+
+    // Journal list and its panes (views/journal_list.cpp).
+    void ShowPrefsChanged();
+    void ShowDisplayedCount();
+    void OnSelChangeListItems();
+    void OnButtonReloadJournal();
+
+    // Search (views/search.cpp).
+    void FindJournalEntry(int direction);
+    void OnButtonFindNext();
+    void OnButtonFindPrevious();
+    void PreTranslateKeyDown(MSG* message);
+
+    // Font size (views/font_size.cpp).
+    void ScaleFont(float factor);
+    void OnFontSliderScroll(UINT code, UINT position, HWND control);
+
+    // Editing commands (editing/editing_commands.cpp).
+    void OnButtonAddNewQuest();
+    void OnButtonAddToQuest();
+    void OnButtonRemoveQuestItem();
+    void OnButtonToggleFinisher();
+    void OnResetAllFinishers();
+
+    // Help, About and the window's icon (app/help_about.cpp).
+    void OnButtonHelp();
+    void OnSysCommand(UINT command, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+
+    // Start-up and closing (app/main_dlg_startup.cpp, app/main_dlg_close.cpp).
+    void OnClose();
+
+protected:
+    MessageMap GetMessageMap() const override;
+    void BindControls() override;
+    BOOL PreTranslateMessage(MSG* message) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    static const MessageMapEntry messageMap[];
+
+    void AppendAboutToSystemMenu();
+    bool FindProgramDirectory(std::string& directory);
+    void LoadDatabase();
+    enum class CloseChoice { Save, Discard, Stay };
+    CloseChoice AskSaveOnClose();
+    bool SaveDatabase();
+};

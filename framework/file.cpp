@@ -1,0 +1,120 @@
+#include "framework/file.h"
+
+#include "framework/file_faults.h"
+
+namespace {
+
+DWORD ShareMode(UINT flags) {
+    switch (flags & 0x70) {
+        case CFile::shareDenyWrite:
+            return FILE_SHARE_READ;
+        case CFile::shareDenyRead:
+            return FILE_SHARE_WRITE;
+        case CFile::shareDenyNone:
+            return FILE_SHARE_READ | FILE_SHARE_WRITE;
+        default:
+            return 0;
+    }
+}
+
+DWORD Access(UINT flags) {
+    switch (flags & 0x3) {
+        case CFile::modeWrite:
+            return GENERIC_WRITE;
+        case CFile::modeReadWrite:
+            return GENERIC_READ | GENERIC_WRITE;
+        default:
+            return GENERIC_READ;
+    }
+}
+
+DWORD Disposition(UINT flags) {
+    if (!(flags & CFile::modeCreate)) return OPEN_EXISTING;
+    return (flags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+}
+
+}  // namespace
+
+CFile::~CFile() {
+    // A destructor must not throw; code that cares about close errors calls Close().
+    if (IsOpen()) CloseHandle(handle);
+}
+
+bool CFile::Open(const std::string& filePath, UINT flags, DWORD* osError) {
+    DWORD error = TakeFileFault(FileOperation::Open, filePath);
+    DWORD access = Access(flags);
+    if (!error && (access & GENERIC_WRITE)) {
+        // Windows refuses to write a read-only file, but not everyone does (Wine run
+        // as root writes it), so ask the attribute ourselves.
+        DWORD attributes = GetFileAttributesA(filePath.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            error = ERROR_ACCESS_DENIED;
+    }
+    if (!error) {
+        handle = CreateFileA(filePath.c_str(), access, ShareMode(flags), nullptr,
+                             Disposition(flags), FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) error = GetLastError();
+    }
+    if (osError) *osError = error;
+    if (error) {
+        handle = INVALID_HANDLE_VALUE;
+        return false;
+    }
+    path = filePath;
+    return true;
+}
+
+void CFile::Fail(const char* operation, DWORD error) const {
+    throw CFileException(path, operation, error ? error : ERROR_GEN_FAILURE);
+}
+
+std::uint64_t CFile::GetLength() const {
+    LARGE_INTEGER size = {};
+    if (DWORD fault = TakeFileFault(FileOperation::Length, path)) Fail("read", fault);
+    if (!GetFileSizeEx(handle, &size)) Fail("read", GetLastError());
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void CFile::SetLength(std::uint64_t length) {
+    if (DWORD fault = TakeFileFault(FileOperation::SetLength, path)) Fail("write", fault);
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(length);
+    if (!SetFilePointerEx(handle, position, nullptr, FILE_BEGIN) || !SetEndOfFile(handle))
+        Fail("write", GetLastError());
+}
+
+UINT CFile::Read(void* buffer, UINT count) {
+    if (DWORD fault = TakeFileFault(FileOperation::Read, path)) Fail("read", fault);
+    DWORD read = 0;
+    if (!ReadFile(handle, buffer, count, &read, nullptr)) Fail("read", GetLastError());
+    return read;
+}
+
+void CFile::Write(const void* buffer, UINT count) {
+    if (DWORD fault = TakeFileFault(FileOperation::Write, path)) Fail("write", fault);
+    DWORD written = 0;
+    if (!WriteFile(handle, buffer, count, &written, nullptr)) Fail("write", GetLastError());
+    if (written != count) Fail("write", ERROR_HANDLE_DISK_FULL);
+}
+
+void CFile::Flush() {
+    if (DWORD fault = TakeFileFault(FileOperation::Flush, path)) Fail("write", fault);
+    if (!FlushFileBuffers(handle)) Fail("write", GetLastError());
+}
+
+void CFile::Close() {
+    if (!IsOpen()) return;
+    HANDLE closing = handle;
+    handle = INVALID_HANDLE_VALUE;
+    DWORD fault = TakeFileFault(FileOperation::Close, path);
+    if (!CloseHandle(closing) && !fault) fault = GetLastError();
+    if (fault) Fail("close", fault);
+}
+
+void CFile::Replace(const std::string& from, const std::string& to) {
+    DWORD error = TakeFileFault(FileOperation::Replace, to);
+    if (!error &&
+        !MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error) throw CFileException(to, "replace", error);
+}

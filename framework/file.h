@@ -1,0 +1,55 @@
+// CFile: a file opened with the platform's handle. Opening reports failure by its
+// result; after a successful open every input/output failure throws CFileException.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/file_exception.h"
+
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,
+        shareDenyRead = 0x0030,
+        shareDenyNone = 0x0040,
+        modeCreate = 0x1000,      // create the file, or cut it to zero length
+        modeNoTruncate = 0x2000,  // with modeCreate: keep an existing file's contents
+        typeBinary = 0x8000,      // the only type: no line-end translation ever happens
+    };
+
+    CFile() = default;
+    ~CFile();
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // Returns false when the file can't be opened, with the platform's error code in
+    // *osError when given. A read-only file never opens for writing, whoever we are.
+    bool Open(const std::string& path, UINT flags, DWORD* osError = nullptr);
+    bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    const std::string& GetFilePath() const { return path; }
+
+    std::uint64_t GetLength() const;
+    void SetLength(std::uint64_t length);
+    // Reads up to `count` bytes; returns how many were read (fewer only at the end).
+    UINT Read(void* buffer, UINT count);
+    void Write(const void* buffer, UINT count);
+    // Forces the written bytes to the disk.
+    void Flush();
+    void Close();
+
+    // Moves `from` over `to`, replacing it, and only returns once the move is on disk.
+    static void Replace(const std::string& from, const std::string& to);
+
+private:
+    [[noreturn]] void Fail(const char* operation, DWORD error) const;
+
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    std::string path;
+};

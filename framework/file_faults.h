@@ -1,0 +1,19 @@
+// Fault injection for CFile, so tests can make any file operation fail.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+enum class FileOperation { Open, Length, Read, Write, Flush, SetLength, Close, Replace };
+
+// The `nth` matching call of `operation` from now on (1 = the next one) fails with
+// `error`; with nth = 0 every matching call fails. A call matches when its path ends
+// with `pathSuffix` (case-insensitively); an empty suffix matches every path. For
+// Replace the path is the target's.
+void InjectFileFault(FileOperation operation, int nth, std::string pathSuffix = "",
+                     DWORD error = ERROR_DISK_FULL);
+void ClearFileFaults();
+
+// For CFile: the error to fail this call with, or 0 to go ahead.
+DWORD TakeFileFault(FileOperation operation, const std::string& path);

@@ -1,0 +1,27 @@
+// CFont: owns one font handle, or none, and releases it.
+#pragma once
+
+#include <windows.h>
+
+class CFont {
+public:
+    CFont() = default;
+    ~CFont() { DeleteObject(); }
+    CFont(const CFont&) = delete;
+    CFont& operator=(const CFont&) = delete;
+
+    BOOL CreateFontIndirect(const LOGFONTA* description) {
+        DeleteObject();
+        m_hObject = ::CreateFontIndirectA(description);
+        return m_hObject != nullptr;
+    }
+    void DeleteObject() {
+        if (m_hObject) ::DeleteObject(m_hObject);
+        m_hObject = nullptr;
+    }
+    HFONT GetSafeHandle() const { return m_hObject; }
+    operator HFONT() const { return m_hObject; }
+
+private:
+    HFONT m_hObject = nullptr;
+};

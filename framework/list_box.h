@@ -1,0 +1,22 @@
+// CListBox: the list-box operations the program performs.
+#pragma once
+
+#include "framework/wnd.h"
+
+class CListBox : public CWnd {
+public:
+    void ResetContent() { SendMessage(LB_RESETCONTENT); }
+    int AddString(const std::string& text) {
+        return static_cast<int>(
+            SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    int SetItemData(int row, LPARAM data) {
+        return static_cast<int>(SendMessage(LB_SETITEMDATA, row, data));
+    }
+    LPARAM GetItemData(int row) const { return SendMessage(LB_GETITEMDATA, row); }
+    int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+    // -1 removes the selection. Sends no LBN_SELCHANGE.
+    int SetCurSel(int row) { return static_cast<int>(SendMessage(LB_SETCURSEL, row)); }
+    int DeleteString(int row) { return static_cast<int>(SendMessage(LB_DELETESTRING, row)); }
+};

@@ -1,0 +1,72 @@
+// The message map: a dialog's static table that says which member handles which
+// event. Each entry is {message, notification code, control id, handler}; the dialog
+// procedure looks messages up in it, and whatever no entry takes gets the default
+// dialog handling.
+//
+//     const MessageMapEntry CMyDlg::messageMap[] = {
+//         MapMessage(WM_PAINT, &CMyDlg::OnPaint),
+//         MapCommand(BN_CLICKED, IDC_GO, &CMyDlg::OnButtonGo),
+//         MapNotify(TVN_SELCHANGED, IDC_TREE, &CMyDlg::OnSelChangedTree),
+//     };
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <type_traits>
+#include <variant>
+
+class CDialog;
+
+// The handler signatures, by what the message carries.
+using PlainHandler = void (CDialog::*)();                   // nothing read
+using NotifyHandler = void (CDialog::*)(NMHDR*, LRESULT*);  // WM_NOTIFY
+using ScrollHandler = void (CDialog::*)(UINT, UINT, HWND);  // WM_HSCROLL: code, pos, control
+using SysCommandHandler = void (CDialog::*)(UINT, LPARAM);  // WM_SYSCOMMAND: id, lParam
+using QueryIconHandler = HCURSOR (CDialog::*)();            // WM_QUERYDRAGICON
+using MessageHandler =
+    std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler>;
+
+struct MessageMapEntry {
+    UINT message;
+    UINT code;  // notification code for WM_COMMAND and WM_NOTIFY, else 0
+    UINT id;    // control or command id for WM_COMMAND and WM_NOTIFY, else 0
+    MessageHandler handler;
+};
+
+// A view of a dialog class's table.
+struct MessageMap {
+    const MessageMapEntry* entries = nullptr;
+    std::size_t count = 0;
+
+    MessageMap() = default;
+    template <std::size_t N>
+    MessageMap(const MessageMapEntry (&table)[N]) : entries(table), count(N) {}
+};
+
+// Handlers are members of the derived dialog; the table stores them as members of
+// CDialog, which is where the dialog procedure calls them from.
+template <class T, class R, class... Args>
+auto AsDialogMember(R (T::*handler)(Args...)) -> R (CDialog::*)(Args...) {
+    static_assert(std::is_base_of_v<CDialog, T>, "handlers must be members of a dialog");
+    return static_cast<R (CDialog::*)(Args...)>(handler);
+}
+
+// A window message, whichever way it was sent.
+template <class T, class R, class... Args>
+MessageMapEntry MapMessage(UINT message, R (T::*handler)(Args...)) {
+    return MessageMapEntry{message, 0, 0, AsDialogMember(handler)};
+}
+
+// WM_COMMAND with this notification code from this control (BN_CLICKED, 0, is also
+// the code of menu commands).
+template <class T>
+MessageMapEntry MapCommand(UINT code, UINT id, void (T::*handler)()) {
+    return MessageMapEntry{WM_COMMAND, code, id, AsDialogMember(handler)};
+}
+
+// WM_NOTIFY with this code from this control.
+template <class T>
+MessageMapEntry MapNotify(UINT code, UINT id, void (T::*handler)(NMHDR*, LRESULT*)) {
+    return MessageMapEntry{WM_NOTIFY, code, id, AsDialogMember(handler)};
+}

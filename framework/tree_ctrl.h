@@ -1,0 +1,38 @@
+// CTreeCtrl: the tree-view operations the program performs.
+#pragma once
+
+#include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
+#include "framework/wnd.h"
+
+class CTreeCtrl : public CWnd {
+public:
+    BOOL DeleteAllItems() {
+        return static_cast<BOOL>(
+            SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
+    }
+    // Appends the item after its parent's existing children; the parent is TVI_ROOT for
+    // the top level. Returns null on failure.
+    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT);
+    BOOL SetItemText(HTREEITEM item, const std::string& text);
+    BOOL SetItemData(HTREEITEM item, LPARAM data);
+    LPARAM GetItemData(HTREEITEM item) const;
+    BOOL Expand(HTREEITEM item, UINT code) {
+        return static_cast<BOOL>(SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));
+    }
+    HTREEITEM GetNextSiblingItem(HTREEITEM item) const { return GetNextItem(item, TVGN_NEXT); }
+    HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
+    // Null removes the selection. TVN_SELCHANGED arrives before this returns.
+    BOOL SelectItem(HTREEITEM item) {
+        return static_cast<BOOL>(
+            SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)));
+    }
+
+private:
+    HTREEITEM GetNextItem(HTREEITEM item, UINT code) const {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+    }
+};

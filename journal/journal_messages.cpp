@@ -1,0 +1,25 @@
+#include "journal/journal_messages.h"
+
+std::string JournalWarningMessage(const JournalWarning& warning) {
+    std::string message;
+    switch (warning.kind) {
+        case JournalWarning::Kind::None:
+            break;
+        case JournalWarning::Kind::Short:
+            message = kJournalFormatWarning;
+            break;
+        case JournalWarning::Kind::Long:
+            message.append(kJournalFormatWarning);
+            message.append(kJournalTroubleLineIntro);
+            message.append(warning.line);
+            break;
+    }
+    return message;
+}
+
+std::string JournalOpenFailedMessage(std::string_view path) {
+    std::string message = "Can't find the journal file named \"";
+    message.append(path);
+    message.append("\"\n.");
+    return message;
+}

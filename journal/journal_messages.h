@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "journal/journal_reader.h"
+
+// Shown once per read when journal.htm holds a line out of place.
+inline constexpr std::string_view kJournalFormatWarning =
+    "Warning: unexpected format of journal file.  This might not work.";
+// Follows the warning, and is followed by the line itself, when the line is
+// not one the reader knows.
+inline constexpr std::string_view kJournalTroubleLineIntro =
+    "\n\nThis is the journal line I'm having trouble with:\n";
+
+// The message for a read's warning; empty when the read raised none.
+std::string JournalWarningMessage(const JournalWarning& warning);
+
+// The message for a journal file that can't be opened.
+std::string JournalOpenFailedMessage(std::string_view path);

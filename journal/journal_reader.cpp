@@ -1,0 +1,68 @@
+#include "journal/journal_reader.h"
+
+#include "journal/journal_lines.h"
+
+JournalReader::JournalReader(std::vector<JournalEntry>& journal)
+    : journal(journal), index(EntryText{&journal}) {
+    journal.clear();
+}
+
+void JournalReader::Feed(const char* bytes, std::size_t size) {
+    splitter.Feed(bytes, size, [this](std::string_view line) { HandleLine(line); });
+}
+
+void JournalReader::Finish() {
+    splitter.Finish([this](std::string_view line) { HandleLine(line); });
+    headingPending = false;
+}
+
+void JournalReader::HandleLine(std::string_view line) {
+    switch (ClassifyJournalLine(line)) {
+        case JournalLineKind::Heading:
+            if (headingPending) {
+                // Two headings in a row: the first one keeps its claim.
+                Warn(JournalWarning::Kind::Short, line);
+                return;
+            }
+            AssignHeading(line, workHeading);
+            headingPending = true;
+            return;
+        case JournalLineKind::Text: {
+            if (!headingPending) {
+                Warn(JournalWarning::Kind::Short, line);
+                return;
+            }
+            headingPending = false;
+            AssignCleanEntryText(line, workText);
+            const std::size_t hash = TextIndex<EntryText>::Hash(workText);
+            if (index.Find(workText, hash) != TextIndex<EntryText>::kNone) return;
+            // The work strings stay with the reader as buffers for the next
+            // lines; the entry gets copies of exactly their size.
+            JournalEntry& entry = journal.emplace_back();
+            entry.heading = workHeading;
+            entry.text = workText;
+            index.Insert(static_cast<std::uint32_t>(journal.size() - 1), hash);
+            return;
+        }
+        case JournalLineKind::Empty:
+            return;
+        case JournalLineKind::Unrecognised:
+            Warn(JournalWarning::Kind::Long, line);
+            return;
+    }
+}
+
+void JournalReader::Warn(JournalWarning::Kind kind, std::string_view line) {
+    if (warning.kind != JournalWarning::Kind::None) return;
+    warning.kind = kind;
+    if (kind == JournalWarning::Kind::Long) warning.line.assign(line);
+}
+
+JournalParseResult ParseJournal(std::string_view bytes) {
+    JournalParseResult result;
+    JournalReader reader(result.entries);
+    reader.Feed(bytes);
+    reader.Finish();
+    result.warning = reader.Warning();
+    return result;
+}

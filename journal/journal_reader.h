@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "journal/journal_entry.h"
+#include "journal/line_splitter.h"
+#include "journal/text_index.h"
+
+// The one complaint a read of the journal may raise: the first line out of
+// place decides which kind, and later ones add nothing.
+struct JournalWarning {
+    enum class Kind {
+        None,
+        Short,  // a heading or text line out of order
+        Long,   // an unrecognised line, quoted in `line`
+    };
+    Kind kind = Kind::None;
+    std::string line;
+};
+
+// Turns journal.htm's bytes into distinct journal entries. The bytes may come
+// in chunks of any size; the entries go straight into the caller's list, so a
+// read that stops part-way leaves the entries read so far in place.
+//
+//     JournalReader reader(journal);
+//     while (...) reader.Feed(chunk, size);
+//     reader.Finish();
+//     ... show JournalWarningMessage(reader.Warning()), then MatchJournal ...
+class JournalReader {
+public:
+    // Empties `journal`, which must outlive the reader.
+    explicit JournalReader(std::vector<JournalEntry>& journal);
+
+    void Feed(const char* bytes, std::size_t size);
+    void Feed(std::string_view bytes) { Feed(bytes.data(), bytes.size()); }
+    // Handles a last line without a line end. A heading still waiting for its
+    // text is dropped silently.
+    void Finish();
+
+    const JournalWarning& Warning() const { return warning; }
+
+private:
+    struct EntryText {
+        const std::vector<JournalEntry>* journal;
+        std::string_view operator()(std::uint32_t id) const { return (*journal)[id].text; }
+    };
+
+    void HandleLine(std::string_view line);
+    void Warn(JournalWarning::Kind kind, std::string_view line);
+
+    std::vector<JournalEntry>& journal;
+    TextIndex<EntryText> index;
+    LineSplitter splitter;
+    std::string workHeading;
+    std::string workText;
+    bool headingPending = false;
+    JournalWarning warning;
+};
+
+struct JournalParseResult {
+    std::vector<JournalEntry> entries;
+    JournalWarning warning;
+};
+
+// Reads a whole journal held in memory.
+JournalParseResult ParseJournal(std::string_view bytes);

@@ -1,0 +1,360 @@
+// The main window as the template makes it: its frame, menus and the 22 controls.
+#include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+class MainWindow : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        WriteFile("journal.htm", "");
+        WriteFile("quests.lbd", EmptyDatabaseImage());
+        StartDialog();
+    }
+};
+
+TEST_F(MainWindow, FrameCaptionAndMenus) {
+    char caption[64] = "";
+    GetWindowTextA(Window(), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Lorebinder");
+
+    LONG style = GetWindowLongA(Window(), GWL_STYLE);
+    LONG exStyle = GetWindowLongA(Window(), GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "the window can't be maximised";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the window can't be resized";
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW) << "the window belongs in the taskbar";
+    EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+
+    // The client area is 528 x 330 dialog units.
+    RECT expected = {0, 0, 528, 330};
+    MapDialogRect(Window(), &expected);
+    RECT client;
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, expected.right);
+    EXPECT_EQ(client.bottom, expected.bottom);
+
+    // Centred on the screen.
+    RECT window, work;
+    GetWindowRect(Window(), &window);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+
+    HMENU menu = GetMenu(Window());
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(GetMenuItemCount(menu), 1);
+    char text[128] = "";
+    GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "Options");
+    HMENU options = GetSubMenu(menu, 0);
+    ASSERT_EQ(GetMenuItemCount(options), 1);
+    EXPECT_EQ(GetMenuItemID(options, 0), UINT(ID_OPTIONS_RESET_FINISHERS));
+    GetMenuStringA(options, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "Set all database items to \"non-finisher\"");
+
+    // The system menu ends with a separator and the About item.
+    HMENU system = GetSystemMenu(Window(), FALSE);
+    ASSERT_TRUE(system);
+    int last = GetMenuItemCount(system) - 1;
+    ASSERT_GE(last, 1);
+    EXPECT_EQ(GetMenuItemID(system, last), UINT(IDM_ABOUTBOX));
+    GetMenuStringA(system, last, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Lorebinder...");
+    EXPECT_EQ(GetMenuState(system, last - 1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+
+    EXPECT_EQ(SendMessageA(Window(), WM_GETICON, ICON_BIG, 0),
+              reinterpret_cast<LRESULT>(Dialog().appIcon));
+    EXPECT_EQ(SendMessageA(Window(), WM_GETICON, ICON_SMALL, 0),
+              reinterpret_cast<LRESULT>(Dialog().appIcon));
+}
+
+struct ExpectedControl {
+    int id;
+    const char* className;
+    const char* caption;  // nullptr: not checked (edits and the counter change at run time)
+    RECT dialogUnits;     // x, y, width, height (not right and bottom)
+    DWORD kind;           // the style bits that make it what it is (BS_TYPEMASK etc.)
+    DWORD styles;         // further style bits it must have
+};
+
+constexpr DWORD kPushButton = BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;
+constexpr DWORD kTextPane = ES_MULTILINE | ES_READONLY | ES_NOHIDESEL | WS_VSCROLL;
+
+// In template order, which is the tab order.
+const ExpectedControl kControls[] = {
+    {IDC_QUEST_TREE,
+     "SysTreeView32",
+     "",
+     {1, 13, 221, 199},
+     0,
+     TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS |
+         WS_TABSTOP},
+    {IDC_JOURNAL_LIST,
+     "ListBox",
+     "",
+     {304, 13, 222, 199},
+     0,
+     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP},  // scroll bar: below
+    {IDC_TREE_TEXT, "Edit", nullptr, {1, 240, 221, 87}, 0, kTextPane | WS_TABSTOP},
+    {IDC_LIST_TEXT, "Edit", nullptr, {304, 240, 222, 86}, 0, kTextPane | WS_TABSTOP},
+    {IDC_LIST_HEADING, "Edit", nullptr, {304, 215, 222, 23}, 0, ES_READONLY | WS_TABSTOP},
+    {IDC_START_NEW_QUEST,
+     "Button",
+     "Start New Quest",
+     {265, 15, 38, 36},
+     BS_PUSHBUTTON,
+     kPushButton | WS_TABSTOP},
+    {IDC_ADD_TO_QUEST,
+     "Button",
+     "Add to Quest",
+     {265, 54, 38, 36},
+     BS_PUSHBUTTON,
+     kPushButton | WS_TABSTOP},
+    {IDC_TOGGLE_FINISHER,
+     "Button",
+     "Toggle Finisher",
+     {225, 54, 38, 36},
+     BS_PUSHBUTTON,
+     kPushButton | WS_TABSTOP},
+    {IDC_TREE_HEADING,
+     "Edit",
+     nullptr,
+     {1, 215, 221, 23},
+     0,
+     ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP},
+    {IDC_SHOW_UNKNOWN, "Button", "Unknown", {308, 0, 48, 11}, BS_AUTOCHECKBOX, WS_TABSTOP},
+    {IDC_SHOW_COLLATED, "Button", "Collated", {368, 0, 48, 11}, BS_AUTOCHECKBOX, WS_TABSTOP},
+    {IDC_FONT_SLIDER,
+     "msctls_trackbar32",
+     "",
+     {230, 271, 68, 17},
+     0,
+     TBS_NOTICKS | TBS_BOTH | WS_TABSTOP},
+    {IDC_SHOW_FINISHED, "Button", "Finished", {179, 0, 49, 12}, BS_AUTOCHECKBOX, WS_TABSTOP},
+    {IDC_SHOW_UNFINISHED, "Button", "Unfinished", {104, 0, 54, 12}, BS_AUTOCHECKBOX, WS_TABSTOP},
+    {IDC_REMOVE_QUEST_ITEM,
+     "Button",
+     "Remove Quest Item",
+     {225, 15, 38, 36},
+     BS_PUSHBUTTON,
+     kPushButton | WS_TABSTOP},
+    {IDC_STATIC, "Static", "Font Size:", {234, 258, 51, 12}, SS_LEFT, 0},
+    {IDC_HELP_BUTTON,
+     "Button",
+     "Help",
+     {229, 294, 70, 28},
+     BS_PUSHBUTTON,
+     BS_MULTILINE | WS_TABSTOP},
+    {IDC_RELOAD_JOURNAL, "Button", "Reload Journal", {228, 210, 72, 28}, BS_PUSHBUTTON, WS_TABSTOP},
+    {IDC_SEARCH_BOX, "Edit", "", {224, 121, 77, 13}, 0, ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP},
+    {IDC_FIND_NEXT,
+     "Button",
+     "Find\nNext",
+     {265, 137, 38, 21},
+     BS_PUSHBUTTON,
+     BS_MULTILINE | WS_TABSTOP},
+    {IDC_DISPLAYED_COUNT, "Static", nullptr, {461, 1, 64, 10}, SS_RIGHT, 0},
+    {IDC_FIND_PREVIOUS,
+     "Button",
+     "Find\nPrevious",
+     {265, 99, 38, 21},
+     BS_PUSHBUTTON,
+     BS_MULTILINE | WS_TABSTOP},
+};
+
+// Bits that a control of that class must not have.
+DWORD ForbiddenStyles(int id) {
+    switch (id) {
+        case IDC_JOURNAL_LIST:
+            return LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
+        case IDC_LIST_HEADING:
+            return ES_AUTOHSCROLL | ES_MULTILINE;  // long text is cut off
+        case IDC_TREE_TEXT:
+        case IDC_LIST_TEXT:
+            return ES_AUTOHSCROLL | WS_HSCROLL;  // words wrap
+        case IDC_TREE_HEADING:
+        case IDC_SEARCH_BOX:
+            return ES_MULTILINE | ES_READONLY * (id == IDC_SEARCH_BOX);
+        case IDC_FONT_SLIDER:
+            return TBS_VERT;
+        case IDC_RELOAD_JOURNAL:
+            return BS_MULTILINE;
+        default:
+            return 0;
+    }
+}
+
+TEST_F(MainWindow, ControlsHaveTheirIdsKindsCaptionsPlacesAndTabOrder) {
+    HWND child = GetWindow(Window(), GW_CHILD);
+    for (const ExpectedControl& want : kControls) {
+        SCOPED_TRACE("control " + std::to_string(want.id) + " " + want.className);
+        ASSERT_TRUE(child) << "fewer controls than expected";
+        EXPECT_EQ(GetDlgCtrlID(child), want.id);
+
+        char className[64] = "";
+        GetClassNameA(child, className, sizeof(className));
+        EXPECT_STRCASEEQ(className, want.className);
+        if (want.caption) {
+            char caption[128] = "";
+            GetWindowTextA(child, caption, sizeof(caption));
+            EXPECT_STREQ(caption, want.caption);
+        }
+
+        DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+        if (!strcmp(want.className, "Button")) {
+            EXPECT_EQ(style & BS_TYPEMASK, want.kind);
+        } else if (!strcmp(want.className, "Static")) {
+            EXPECT_EQ(style & SS_TYPEMASK, want.kind);
+        }
+        EXPECT_EQ(style & want.styles, want.styles) << std::hex << style;
+        EXPECT_EQ(style & ForbiddenStyles(want.id), 0u) << std::hex << style;
+        EXPECT_TRUE(style & WS_VISIBLE);
+        // Edits and lists turn a template's WS_BORDER into a sunken client edge.
+        bool bordered =
+            (style & WS_BORDER) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        bool wantsBorder = strcmp(want.className, "Button") && strcmp(want.className, "Static") &&
+                           want.id != IDC_FONT_SLIDER;
+        EXPECT_EQ(bordered, wantsBorder);
+
+        // The dialog manager converts position and size each on its own.
+        RECT expected = want.dialogUnits;
+        MapDialogRect(Window(), &expected);
+        RECT actual;
+        GetWindowRect(child, &actual);
+        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, expected.left);
+        EXPECT_EQ(actual.top, expected.top);
+        EXPECT_EQ(actual.right - actual.left, expected.right);
+        EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
+
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_FALSE(child) << "more controls than expected";
+
+    EXPECT_TRUE(GetWindowLongA(Control(IDC_QUEST_TREE), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    // The list shows its vertical scroll bar once its rows don't fit.
+    HWND list = Control(IDC_JOURNAL_LIST);
+    for (int row = 0; row < 100; ++row) SendMessageA(list, LB_ADDSTRING, 0, (LPARAM) "row");
+    EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    EXPECT_FALSE(GetDlgItem(Window(), IDOK));
+    EXPECT_FALSE(GetDlgItem(Window(), IDCANCEL));
+    // No default push button: Enter must not click anything.
+    for (HWND c = GetWindow(Window(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        EXPECT_FALSE(SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) << GetDlgCtrlID(c);
+
+    // Tab walks the controls in template order, skipping the static texts.
+    std::vector<int> tabOrder;
+    for (const ExpectedControl& want : kControls)
+        if (want.styles & WS_TABSTOP) tabOrder.push_back(want.id);
+    Focus(tabOrder.front());
+    for (size_t i = 1; i <= tabOrder.size(); ++i) {
+        PressKey(VK_TAB);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), tabOrder[i % tabOrder.size()]) << "tab " << i;
+    }
+    EXPECT_FALSE(Ended());
+
+    // The slider's defaults, which the font scaling relies on.
+    EXPECT_EQ(SendMessageA(Control(IDC_FONT_SLIDER), TBM_GETRANGEMIN, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(Control(IDC_FONT_SLIDER), TBM_GETRANGEMAX, 0, 0), 100);
+    EXPECT_EQ(SendMessageA(Control(IDC_FONT_SLIDER), TBM_GETPOS, 0, 0), 0);
+}
+
+TEST_F(MainWindow, ControlObjectsAreBoundToTheirControls) {
+    CMainDlg& dlg = Dialog();
+    const std::pair<const CWnd*, int> bindings[] = {
+        {&dlg.searchBox, IDC_SEARCH_BOX},
+        {&dlg.finishedCheck, IDC_SHOW_FINISHED},
+        {&dlg.unfinishedCheck, IDC_SHOW_UNFINISHED},
+        {&dlg.fontSlider, IDC_FONT_SLIDER},
+        {&dlg.unknownCheck, IDC_SHOW_UNKNOWN},
+        {&dlg.collatedCheck, IDC_SHOW_COLLATED},
+        {&dlg.treeHeadingPane, IDC_TREE_HEADING},
+        {&dlg.questTree, IDC_QUEST_TREE},
+        {&dlg.listHeadingPane, IDC_LIST_HEADING},
+        {&dlg.treeTextPane, IDC_TREE_TEXT},
+        {&dlg.listTextPane, IDC_LIST_TEXT},
+        {&dlg.journalList, IDC_JOURNAL_LIST},
+    };
+    for (const auto& [control, id] : bindings) EXPECT_EQ(control->m_hWnd, Control(id)) << id;
+
+    // The base font is the template's, captured before any scaling.
+    char face[LF_FACESIZE] = "";
+    EXPECT_STREQ(lstrcpynA(face, dlg.baseFont.lfFaceName, LF_FACESIZE), "MS Sans Serif");
+    EXPECT_LT(dlg.baseFont.lfHeight, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The control classes offer what the program relies on, as the operations table of
+// the main window lists it; the fixture's readers see it the same way.
+TEST_F(MainWindow, ControlClassesDoWhatTheProgramReliesOn) {
+    CMainDlg& dlg = Dialog();
+
+    CTreeCtrl& tree = dlg.questTree;
+    HTREEITEM first = tree.InsertItem("first quest");
+    HTREEITEM second = tree.InsertItem("second quest");
+    HTREEITEM child = tree.InsertItem("first, later", first);
+    HTREEITEM lastChild = tree.InsertItem("first, last", first);
+    ASSERT_TRUE(first && second && child && lastChild);
+    tree.SetItemData(child, 42);
+    tree.SetItemText(second, "FINISHER: second quest");
+    tree.Expand(first, TVE_EXPAND);
+    EXPECT_EQ(tree.GetItemData(child), 42);
+    EXPECT_EQ(tree.GetNextSiblingItem(first), second);
+    EXPECT_EQ(tree.GetNextSiblingItem(second), nullptr);
+    EXPECT_EQ(TreeLines(), (std::vector<std::string>{"first quest", "  first, later",
+                                                     "  first, last", "FINISHER: second quest"}));
+    tree.Expand(first, TVE_COLLAPSE);
+    EXPECT_EQ(TreeLines().front(), "first quest [+]");
+    // Selecting a hidden child shows it; the selection is there when the call returns.
+    tree.SelectItem(lastChild);
+    EXPECT_EQ(tree.GetSelectedItem(), lastChild);
+    EXPECT_EQ(TreeLines().front(), "first quest");
+    EXPECT_EQ(FindTreeItem("first, last"), lastChild);
+    tree.SelectItem(nullptr);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    tree.DeleteAllItems();
+    EXPECT_EQ(TreeCount(), 0);
+
+    CListBox& list = dlg.journalList;
+    for (int i = 0; i < 4; ++i) {
+        int row = list.AddString("row " + std::to_string(i));
+        EXPECT_EQ(row, i) << "rows stay in the order added";
+        list.SetItemData(row, 100 + i);
+    }
+    list.SetCurSel(2);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    list.DeleteString(1);
+    EXPECT_EQ(ListRows(), (std::vector<std::string>{"row 0", "row 2", "row 3"}));
+    EXPECT_EQ(list.GetItemData(1), 102) << "data moves with its row";
+    list.SetCurSel(-1);
+    EXPECT_EQ(list.GetCurSel(), LB_ERR);
+    list.ResetContent();
+    EXPECT_EQ(list.GetCount(), 0);
+
+    dlg.treeTextPane.SetWindowText("The lamp is lit.");
+    SendMessageA(Control(IDC_TREE_TEXT), EM_SETSEL, 4, 8);
+    int start = -1, end = -1;
+    dlg.treeTextPane.GetSel(start, end);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(end, 8);
+    EXPECT_EQ(dlg.treeTextPane.GetWindowText(), "The lamp is lit.");
+
+    dlg.collatedCheck.SetCheck(BST_CHECKED);
+    EXPECT_EQ(dlg.collatedCheck.GetCheck(), BST_CHECKED);
+    dlg.SetDlgItemText(IDC_DISPLAYED_COUNT, "Displayed: 3/9");
+    EXPECT_EQ(Text(IDC_DISPLAYED_COUNT), "Displayed: 3/9");
+    EXPECT_EQ(dlg.fontSlider.GetRangeMax(), 100);
+}
+
+}  // namespace

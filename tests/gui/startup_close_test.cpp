@@ -1,0 +1,323 @@
+// The program's life as the user meets it: the start-up messages, the save question,
+// and what closing does to quests.lbd.
+#include "framework/file_exception.h"
+#include "framework/file_faults.h"
+#include "framework/program_path.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+const char kSaveQuestion[] = "Save the current quest database?";
+
+class StartupAndClose : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        // An empty journal keeps the journal reader quiet.
+        WriteFile("journal.htm", "");
+    }
+
+    std::string NoDatabaseMessage() const {
+        return "No quest database (" + PathOf("quests.lbd") +
+               ") found.\nYou'll have to build one from your journal entries, or get a "
+               "quests.lbd from somewhere else.";
+    }
+    std::string OpenFailedMessage() const {
+        return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
+    }
+    std::string CouldNotReadPrefix() const { return "The quest database (" + PathOf("quests.lbd"); }
+};
+
+const std::string kQuests = DatabaseImage(
+    {{{"The ferryman wants three silver bells.", false}, {"I gave the ferryman his bells.", true}},
+     {{"A stranger asked about the lighthouse.", false}}});
+
+TEST_F(StartupAndClose, WithoutDatabaseWarnsOnceBeforeShowingAndYesCreatesEmptyOne) {
+    ExpectBox(NoDatabaseMessage());
+    StartDialog();
+
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_FALSE(Boxes()[0].mainWindowVisible) << "the message must come before the window";
+    EXPECT_EQ(Boxes()[0].caption, "lorebinder");
+    EXPECT_EQ(Boxes()[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    EXPECT_FALSE(Ended());
+
+    // The initial state of the filters, the focus and the list.
+    EXPECT_TRUE(IsChecked(IDC_SHOW_UNKNOWN));
+    EXPECT_TRUE(IsChecked(IDC_SHOW_UNFINISHED));
+    EXPECT_FALSE(IsChecked(IDC_SHOW_COLLATED));
+    EXPECT_FALSE(IsChecked(IDC_SHOW_FINISHED));
+    EXPECT_EQ(GetFocus(), Control(IDC_QUEST_TREE));
+    EXPECT_EQ(ListSelection(), LB_ERR);
+    EXPECT_EQ(Dialog().databasePath, PathOf("quests.lbd"));
+    EXPECT_EQ(Dialog().journalPath, PathOf("journal.htm"));
+
+    ExpectBox(kSaveQuestion, IDYES);
+    RequestClose();
+    EXPECT_EQ(Boxes().back().type, UINT(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(Result(), IDCANCEL);
+    EXPECT_EQ(ReadFile("quests.lbd"), EmptyDatabaseImage());
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+}
+
+TEST_F(StartupAndClose, NoKeepsTheFileAndYesRewritesTheSameBytes) {
+    // Bytes that a rewrite would change (a finisher byte of 1, trailing bytes): No
+    // must not touch them.
+    std::string unusual = kQuests;
+    const std::string firstText = "The ferryman wants three silver bells.";
+    unusual[4 + 4 + 1 + firstText.size() + 1] = '\x01';  // the second item's finisher byte
+    unusual += "trailing";
+    WriteFile("quests.lbd", unusual);
+    MakeOld("quests.lbd");
+    StartDialog();
+    ExpectBox(kSaveQuestion, IDNO);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), unusual);
+    EXPECT_TRUE(IsOld("quests.lbd"));
+
+    // Yes with nothing changed still writes the file, byte for byte as it was.
+    WriteFile("quests.lbd", kQuests);
+    MakeOld("quests.lbd");
+    StartDialog();
+    ExpectBox(kSaveQuestion, IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+    EXPECT_FALSE(IsOld("quests.lbd")) << "Yes must rewrite the file";
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+}
+
+TEST_F(StartupAndClose, EscEndsWithoutQuestionAndEnterNeverCloses) {
+    WriteFile("quests.lbd", kQuests);
+    StartDialog();
+
+    // Every control that can hold the focus, except the push buttons, for which
+    // Enter is a click of that button.
+    for (int id : {IDC_QUEST_TREE, IDC_JOURNAL_LIST, IDC_TREE_TEXT, IDC_LIST_TEXT, IDC_LIST_HEADING,
+                   IDC_TREE_HEADING, IDC_SHOW_UNKNOWN, IDC_SHOW_COLLATED, IDC_FONT_SLIDER,
+                   IDC_SHOW_FINISHED, IDC_SHOW_UNFINISHED, IDC_SEARCH_BOX}) {
+        Focus(id);
+        ASSERT_EQ(GetFocus(), Control(id)) << "control " << id;
+        PressKey(VK_RETURN);
+        EXPECT_FALSE(Ended()) << "Enter closed the window from control " << id;
+    }
+    EXPECT_TRUE(Boxes().empty());
+
+    Focus(IDC_QUEST_TREE);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(Result(), IDCANCEL);
+    EXPECT_TRUE(Boxes().empty()) << "Esc must not ask the save question";
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+}
+
+TEST_F(StartupAndClose, AnswerOtherThanYesOrNoKeepsTheWindowOpen) {
+    ExpectBox(NoDatabaseMessage());
+    StartDialog();
+    ExpectBox(kSaveQuestion, IDCANCEL);
+    RequestClose();
+    EXPECT_FALSE(Ended());
+    EXPECT_FALSE(ReadFile("quests.lbd"));
+
+    // Alt+F4 is a close request too. (Not from the tree: Wine's tree view keeps
+    // Alt+F4 to itself, where Windows passes it on.)
+    ExpectBox(kSaveQuestion, IDCANCEL);
+    Focus(IDC_SEARCH_BOX);
+    PressAltKey(VK_F4);
+    EXPECT_FALSE(Ended());
+
+    // Close on the system menu is a close request too.
+    ExpectBox(kSaveQuestion, IDNO);
+    SendMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages();
+    EXPECT_TRUE(Ended());
+    EXPECT_FALSE(ReadFile("quests.lbd"));
+}
+
+TEST_F(StartupAndClose, ReadOnlyDatabaseAtCloseKeepsWindowOpenUntilItCanBeSaved) {
+    WriteFile("quests.lbd", kQuests);
+    StartDialog();
+    SetReadOnly("quests.lbd", true);
+    MakeOld("quests.lbd");
+
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBox(OpenFailedMessage());
+    RequestClose();
+    EXPECT_FALSE(Ended()) << "a failed save must not throw the user's work away";
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+    EXPECT_TRUE(IsOld("quests.lbd"));
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+
+    SetReadOnly("quests.lbd", false);
+    ExpectBox(kSaveQuestion, IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+    EXPECT_FALSE(IsOld("quests.lbd"));
+}
+
+TEST_F(StartupAndClose, DatabaseLockedByAnotherProgramAtCloseIsLeftAlone) {
+    WriteFile("quests.lbd", kQuests);
+    StartDialog();
+    HANDLE lock = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBox(OpenFailedMessage());
+    RequestClose();
+    CloseHandle(lock);
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+}
+
+// A failure at any step after the new contents began to be written: the previous
+// file stays whole, no temporary file is left, the window stays open with the
+// platform's reason on screen, and a second close can still save.
+TEST_F(StartupAndClose, WriteFailureKeepsPreviousDatabaseAndTheWindow) {
+    WriteFile("quests.lbd", kQuests);
+    StartDialog();
+    std::string previous = *ReadFile("quests.lbd");
+    Dialog().database.quests.pop_back();  // a change that a successful save would store
+
+    for (FileOperation failing : {FileOperation::Write, FileOperation::Flush, FileOperation::Close,
+                                  FileOperation::Replace}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        InjectFileFault(failing, 1, "", ERROR_DISK_FULL);
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBoxStartingWith("Couldn't ");
+        RequestClose();
+        ClearFileFaults();
+
+        ASSERT_FALSE(Boxes().empty());
+        const ShownBox& report = Boxes().back();
+        EXPECT_EQ(report.type & MB_ICONMASK, UINT(MB_ICONSTOP));
+        EXPECT_NE(report.text.find(PathOf("quests.lbd") + "\""), std::string::npos) << report.text;
+        EXPECT_NE(report.text.find(SystemErrorText(ERROR_DISK_FULL)), std::string::npos)
+            << report.text;
+        EXPECT_FALSE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), previous);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
+
+    ExpectBox(kSaveQuestion, IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"),
+              DatabaseImage({{{"The ferryman wants three silver bells.", false},
+                              {"I gave the ferryman his bells.", true}}}));
+}
+
+// A quests.lbd that exists but couldn't be read at start-up is not "missing": the
+// message says why, and saving over it takes a second yes.
+TEST_F(StartupAndClose, LockedDatabaseAtStartupGivesReasonAndAsksBeforeReplacing) {
+    WriteFile("quests.lbd", kQuests);
+    HANDLE lock = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be opened:\n");
+    StartDialog();
+    CloseHandle(lock);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].text.find(SystemErrorText(ERROR_SHARING_VIOLATION)), std::string::npos)
+        << Boxes()[0].text;
+    EXPECT_TRUE(Dialog().database.quests.empty());
+
+    // Yes, then No to replacing: the window closes and the file is as it was.
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    RequestClose();
+    EXPECT_EQ(Boxes().back().type, UINT(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+
+    // Again, and this time Esc on the second question: nothing written, still open.
+    lock = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be opened:\n");
+    StartDialog();
+    CloseHandle(lock);
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDCANCEL);
+    RequestClose();
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+
+    // Yes twice replaces it.
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), EmptyDatabaseImage());
+}
+
+TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeReplacing) {
+    // The first quest is whole; the second one's text has no terminator.
+    std::string damaged = DatabaseImage({{{"Whole entry.", false}}, {{"Cut off", false}}});
+    damaged.resize(damaged.size() - 1);
+    WriteFile("quests.lbd", damaged);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") is damaged. Only its first ");
+    StartDialog();
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].text.find(" of " + std::to_string(damaged.size()) + " bytes"),
+              std::string::npos)
+        << Boxes()[0].text;
+    ASSERT_EQ(Dialog().database.quests.size(), 1u);
+    EXPECT_EQ(Dialog().database.quests[0].items[0].text, "Whole entry.");
+
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), damaged);
+
+    // A read that fails after the file opened: reported with the file's path, the
+    // program goes on with an empty database, and replacing asks first.
+    WriteFile("quests.lbd", kQuests);
+    InjectFileFault(FileOperation::Read, 1, "quests.lbd", ERROR_CRC);
+    ExpectBoxStartingWith("Error reading the quest database (" + PathOf("quests.lbd") + "):\n");
+    StartDialog();
+    EXPECT_NE(Boxes().back().text.find(SystemErrorText(ERROR_CRC)), std::string::npos);
+    EXPECT_TRUE(Dialog().database.quests.empty());
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+
+    // A file far too large to be a database is not read at all (sparse: no disk used).
+    HANDLE huge = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 3LL << 30;
+    SetFilePointerEx(huge, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(huge);
+    CloseHandle(huge);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") wasn't read:\nThe file is too large");
+    StartDialog();
+    EXPECT_TRUE(Dialog().database.quests.empty());
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+}
+
+TEST_F(StartupAndClose, ProgramPathWithoutDirectoryEndsBeforeTheWindowShows) {
+    SetProgramPathForTesting("lorebinder.exe");
+    ExpectBox("Couldn't get the application directory.");
+    StartDialog();
+    EXPECT_TRUE(Ended());
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm"}));
+
+    SetProgramPathForTesting(std::nullopt);
+    ExpectBox("Couldn't get the application directory.");
+    StartDialog();
+    EXPECT_TRUE(Ended());
+}
+
+}  // namespace
