@@ -210,6 +210,22 @@ void MainWindow::Click(int id) {
     Settle("click control " + std::to_string(id));
 }
 
+void MainWindow::ClickListRow(int id, int row) {
+    HWND list = Control(id);
+    LRESULT top = Send(list, LB_GETTOPINDEX, 0, 0);
+    LRESULT height = Send(list, LB_GETITEMHEIGHT, 0, 0);
+    RECT client;
+    GetClientRect(list, &client);
+    int y = static_cast<int>((row - top) * height + height / 2);
+    if (row < top || y >= client.bottom) {
+        program.Fail("click row " + std::to_string(row), "the row is scrolled out of sight");
+    }
+    LPARAM point = MAKELPARAM(4, y);
+    Post(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Post(list, WM_LBUTTONUP, 0, point);
+    Settle("click row " + std::to_string(row));
+}
+
 HWND MainWindow::FocusedWindow() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -64,6 +64,8 @@ public:
     std::vector<TreeNode> Tree(int id) const;
 
     void Click(int id);
+    // Clicks a row of a list box with the mouse, as a person picks an entry.
+    void ClickListRow(int id, int row);
     void PressKey(WORD key);  // to the control that has the focus
     void PressAltF4();
     void Close();  // what the caption's close box does
