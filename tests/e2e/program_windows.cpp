@@ -1,6 +1,7 @@
 #include "program_windows.h"
 
-#include <memory>
+#include <cstring>
+#include <cwchar>
 
 #include "program.h"
 
