@@ -164,7 +164,7 @@ TreeNode MainWindow::ReadTreeItem(HWND tree, HTREEITEM item, void* remote) const
     ReadProcessMemory(program.Process(), base + sizeof(TVITEMA), &label[0], label.size(), nullptr);
     label.resize(strnlen(label.c_str(), label.size()));
 
-    TreeNode node{label, (answer.state & TVIS_EXPANDED) != 0, answer.lParam, {}};
+    TreeNode node{label, (answer.state & TVIS_EXPANDED) != 0, answer.lParam, {}, item};
     auto child = reinterpret_cast<HTREEITEM>(
         Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
     for (; child; child = reinterpret_cast<HTREEITEM>(
@@ -225,6 +225,26 @@ void MainWindow::ClickListRow(int id, int row) {
     Post(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
     Post(list, WM_LBUTTONUP, 0, point);
     Settle("click row " + std::to_string(row));
+}
+
+void MainWindow::SelectTreeItem(int id, const std::string& label) {
+    const std::string step = "select tree item \"" + label + "\"";
+    HTREEITEM found = nullptr;
+    for (const TreeNode& top : Tree(id)) {
+        if (top.label == label) found = top.handle;
+        for (const TreeNode& child : top.children) {
+            if (!found && child.label == label) found = child.handle;
+        }
+        if (found) break;
+    }
+    if (!found) program.Fail(step, "the tree has no such item");
+    Post(Control(id), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
+    Settle(step);
+}
+
+void MainWindow::MenuCommand(UINT id) {
+    Post(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Settle("menu command " + std::to_string(id));
 }
 
 HWND MainWindow::FocusedWindow() const {

@@ -24,6 +24,7 @@ struct TreeNode {
     bool expanded = false;
     LPARAM data = 0;
     std::vector<TreeNode> children;
+    HTREEITEM handle = nullptr;  // valid until the program rebuilds its tree
 };
 
 // A message box of the program, answered as a person would: by its buttons.
@@ -66,7 +67,10 @@ public:
     void Click(int id);
     // Clicks a row of a list box with the mouse, as a person picks an entry.
     void ClickListRow(int id, int row);
-    void PressKey(WORD key);  // to the control that has the focus
+    // Selects the first item of a tree view, in display order, that carries this label.
+    void SelectTreeItem(int id, const std::string& label);
+    void MenuCommand(UINT id);  // a command of the menu bar
+    void PressKey(WORD key);    // to the control that has the focus
     void PressAltF4();
     void Close();  // what the caption's close box does
 
