@@ -36,6 +36,7 @@
 #include "journal/journal_reader.h"
 #include "journal/line_splitter.h"
 #include "res/resource.h"
+#include "views/font_scale.h"
 #include "views/list_filter.h"
 #include "views/quest_groups.h"
 
@@ -169,12 +170,27 @@ INT_PTR CALLBACK BareDialogProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-// The main dialog's template with no program behind it.
+// The main dialog's template with no program behind it, its text controls in the
+// font the program gives them at start-up: the same controls, measuring the same
+// text. The font of the bare dialog made before this one goes now; that dialog has.
 HWND MakeBareDialog() {
+    static HFONT font = nullptr;
     HWND bare =
         CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOREBINDER_DIALOG),
                            nullptr, BareDialogProc, 0);
-    if (bare) ShowWindow(bare, SW_SHOWNORMAL);
+    if (!bare) return nullptr;
+    LOGFONTA base = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(bare, IDC_LIST_TEXT, WM_GETFONT, 0, 0)),
+               sizeof(base), &base);
+    base.lfHeight = ScaleFontDimension(base.lfHeight, 1.0f);
+    base.lfWidth = ScaleFontDimension(base.lfWidth, 1.0f);
+    if (font) DeleteObject(font);
+    font = CreateFontIndirectA(&base);
+    for (int id : {IDC_LIST_TEXT, IDC_LIST_HEADING, IDC_TREE_TEXT, IDC_TREE_HEADING, IDC_QUEST_TREE,
+                   IDC_JOURNAL_LIST}) {
+        SendDlgItemMessageA(bare, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    ShowWindow(bare, SW_SHOWNORMAL);
     PumpAll();
     return bare;
 }
