@@ -12,24 +12,11 @@ bool IsLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
 }
 
-// The text in lower case, with every character still where it was. Lowering a whole
-// text at once fails under some systems when the text ends in half a double-byte
-// character; such a text is lowered one character at a time, and a character that
-// would change its length is left as it is.
+// The text in lower case, by the system code page's rules. Double-byte characters stay
+// whole. Some systems report a failure for a text that ends in half a double-byte
+// character, after lowering all of it but that half byte; what they did is kept.
 std::string LowerCase(std::string text) {
-    if (text.empty()) return text;
-    const DWORD size = static_cast<DWORD>(text.size());
-    std::string whole = text;
-    if (CharLowerBuffA(whole.data(), size) == size) return whole;
-
-    for (std::size_t at = 0; at < text.size();) {
-        DWORD length =
-            (IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size()) ? 2 : 1;
-        char character[2] = {text[at], length == 2 ? text[at + 1] : '\0'};
-        if (CharLowerBuffA(character, length) == length)
-            text.replace(at, length, character, length);
-        at += length;
-    }
+    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
 

@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -111,6 +112,11 @@ protected:
     void MoveSlider(int position);
     // Runs the dialog's loop step for every queued message.
     void PumpMessages();
+    // Runs `open`, which should open a modal dialog over the main window, and calls
+    // `act` with that dialog's window once its loop runs; `act` should close it. A
+    // dialog still open a second later is cancelled and fails the test. Returns
+    // whether a dialog came.
+    bool WithModalDialog(const std::function<void()>& open, const std::function<void(HWND)>& act);
 
     // What the controls show.
     std::string Text(int id) const;
