@@ -18,16 +18,11 @@ protected:
     void SetUp() override {
         MainDialogTest::SetUp();
         if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page (LC_ALL=ja_JP.UTF-8)";
-        WriteFile("journal.htm", "");
+        WriteFile("journal.htm",
+                  JournalText({{"1", kDungeonMap}, {"2", kLampUpper}, {"3", kOldLamp}}));
         WriteFile("quests.lbd", EmptyDatabaseImage());
         StartDialog();
-        for (const std::string& text : {kDungeonMap, kLampUpper, kOldLamp}) {
-            JournalEntry entry;
-            entry.text = text;
-            Dialog().journal.push_back(entry);
-            int row = Dialog().journalList.AddString(text);
-            Dialog().journalList.SetItemData(row, row);
-        }
+        ASSERT_EQ(ListCount(), 3);
     }
 
     void Find(const std::string& text) {

@@ -8,29 +8,20 @@ const char kEmptyBox[] = "Enter the search text in the box below.";
 
 class Search : public MainDialogTest {
 protected:
-    void SetUp() override {
-        MainDialogTest::SetUp();
-        WriteFile("journal.htm", "");
-        WriteFile("quests.lbd", EmptyDatabaseImage());
-        StartDialog();
-    }
-
-    // Puts these entries into the journal and lists every one not in `hidden`, in
-    // journal order, each row's data being its entry's place in the journal.
+    // Starts the program on a journal of these entries, headed "Day 1", "Day 2", ...
+    // The database holds the `hidden` ones, so that the list, which shows unknown
+    // entries but not collated ones, leaves them out.
     void ListEntries(const std::vector<std::string>& texts,
                      const std::vector<std::string>& hidden = {}) {
-        CMainDlg& dlg = Dialog();
-        dlg.journal.clear();
-        dlg.journalList.ResetContent();
-        for (const std::string& text : texts) {
-            JournalEntry entry;
-            entry.heading = "Day " + std::to_string(dlg.journal.size() + 1);
-            entry.text = text;
-            dlg.journal.push_back(entry);
-            if (std::find(hidden.begin(), hidden.end(), text) != hidden.end()) continue;
-            int row = dlg.journalList.AddString(text);
-            dlg.journalList.SetItemData(row, static_cast<LPARAM>(dlg.journal.size() - 1));
-        }
+        std::vector<TestEntry> entries;
+        for (const std::string& text : texts)
+            entries.emplace_back("Day " + std::to_string(entries.size() + 1), text);
+        WriteFile("journal.htm", JournalText(entries));
+        TestQuest quest;
+        for (const std::string& text : hidden) quest.emplace_back(text, false);
+        WriteFile("quests.lbd", hidden.empty() ? EmptyDatabaseImage() : DatabaseImage({quest}));
+        StartDialog();
+        ASSERT_EQ(ListCount(), static_cast<int>(texts.size() - hidden.size()));
     }
 
     void Type(const std::string& text) { SetDlgItemTextA(Window(), IDC_SEARCH_BOX, text.c_str()); }
@@ -51,8 +42,11 @@ TEST_F(Search, FindNextAndPreviousStepThroughTheMatchesAroundTheList) {
     Type("LANTERN");
     Click(IDC_FIND_NEXT);
     EXPECT_EQ(ListSelection(), 7);
+    EXPECT_EQ(Text(IDC_LIST_TEXT), texts[7]) << "the found entry's panes are filled";
+    EXPECT_EQ(Text(IDC_LIST_HEADING), "Day 8");
     Click(IDC_FIND_NEXT);
     EXPECT_EQ(ListSelection(), 1) << "wraps past the last row";
+    EXPECT_EQ(Text(IDC_LIST_TEXT), texts[1]);
     Click(IDC_FIND_NEXT);
     EXPECT_EQ(ListSelection(), 7);
     Click(IDC_FIND_PREVIOUS);
@@ -64,13 +58,16 @@ TEST_F(Search, FindNextAndPreviousStepThroughTheMatchesAroundTheList) {
     // Without a selection row 0 comes first, backward too.
     texts[0] = "A lantern lies in the grass.";
     ListEntries(texts);
+    Type("lantern");
     Click(IDC_FIND_PREVIOUS);
     EXPECT_EQ(ListSelection(), 0);
 
-    // When the selected row is the only match it is selected again.
+    // When the selected row is the only match it is selected again, panes refreshed.
     Type("grass");
+    SetDlgItemTextA(Window(), IDC_LIST_TEXT, "");
     Click(IDC_FIND_NEXT);
     EXPECT_EQ(ListSelection(), 0);
+    EXPECT_EQ(Text(IDC_LIST_TEXT), texts[0]);
     Click(IDC_FIND_PREVIOUS);
     EXPECT_EQ(ListSelection(), 0);
     EXPECT_TRUE(Boxes().empty());
