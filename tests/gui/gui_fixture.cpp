@@ -202,8 +202,15 @@ void MainDialogTest::Focus(int id) {
 }
 
 void MainDialogTest::PressKey(UINT key) {
-    HWND target = GetFocus();
-    if (!target) target = Window();
+    HWND focus = GetFocus();
+    PostKey(focus ? focus : Window(), key);
+}
+
+void MainDialogTest::PressKeyOn(int id, UINT key) {
+    PostKey(Control(id), key);
+}
+
+void MainDialogTest::PostKey(HWND target, UINT key) {
     LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
     PostMessageA(target, WM_KEYDOWN, key, scan | 1);
     PostMessageA(target, WM_KEYUP, key, scan | 1 | (1u << 30) | (1u << 31));

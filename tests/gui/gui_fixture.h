@@ -96,6 +96,9 @@ protected:
     void Click(int id);
     void Focus(int id);
     void PressKey(UINT key);
+    // The key sent to that control whether or not it has the focus, which another
+    // program's window may take away while tests run side by side.
+    void PressKeyOn(int id, UINT key);
     // The key with Alt held down (Alt+F4).
     void PressAltKey(UINT key);
     // A close request (the caption's close box), then the messages it posts.
@@ -140,6 +143,7 @@ private:
         int answer;
     };
     int AnswerBox(const MessageBoxRequest& request);
+    void PostKey(HWND target, UINT key);
 
     std::string folder;
     CWinApp app;  // holds the main-window pointer that message boxes are owned by

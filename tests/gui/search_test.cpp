@@ -147,24 +147,23 @@ TEST_F(Search, F3SearchesForTheTextHighlightedInAPaneTheTreesFirst) {
 
 TEST_F(Search, EnterInTheSearchBoxSearchesForwardAndKeepsTheWindowOpen) {
     ListEntries({"Wolves in the north.", "Quiet night.", "More wolves.", "A wolf pelt sold."});
-    Focus(IDC_SEARCH_BOX);
-    Type("wolf");
-    PressKey(VK_RETURN);
-    EXPECT_EQ(ListSelection(), 3);
-    PressKey(VK_RETURN);  // a held key repeats the search
-    EXPECT_EQ(ListSelection(), 3) << "the only match, found again";
     Type("wolves");
-    PressKey(VK_RETURN);
-    PressKey(VK_RETURN);
+    PressKeyOn(IDC_SEARCH_BOX, VK_RETURN);
+    EXPECT_EQ(ListSelection(), 0);
+    PressKeyOn(IDC_SEARCH_BOX, VK_RETURN);  // a held key repeats the search
     EXPECT_EQ(ListSelection(), 2);
+    Type("wolf");
+    PressKeyOn(IDC_SEARCH_BOX, VK_RETURN);
+    PressKeyOn(IDC_SEARCH_BOX, VK_RETURN);
+    EXPECT_EQ(ListSelection(), 3) << "the only match, found again";
     EXPECT_FALSE(Ended());
     EXPECT_TRUE(IsWindowVisible(Window()));
 
     // Enter elsewhere doesn't search.
-    Focus(IDC_JOURNAL_LIST);
-    PressKey(VK_RETURN);
-    EXPECT_EQ(ListSelection(), 2);
+    PressKeyOn(IDC_JOURNAL_LIST, VK_RETURN);
+    EXPECT_EQ(ListSelection(), 3);
     EXPECT_FALSE(Ended());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 }  // namespace
