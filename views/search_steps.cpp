@@ -1,5 +1,6 @@
 #include "views/search_steps.h"
 
+#include <algorithm>
 #include <cstring>
 
 const char kEmptySearchMessage[] = "Enter the search text in the box below.";
@@ -42,6 +43,27 @@ bool ContainsText(const std::string& haystack, const std::string& needle,
         // The candidate began on a trail byte; the next one lies at or after `boundary`.
     }
     return false;
+}
+
+std::string TextBetween(const std::string& text, int start, int end, int positionCount,
+                        const std::function<bool(unsigned char)>& isLeadByte) {
+    const std::size_t size = text.size();
+    const auto clamp = [size](int position) {
+        return position < 0 ? 0 : std::min(static_cast<std::size_t>(position), size);
+    };
+    std::size_t from = clamp(start), to = clamp(end);
+    if (static_cast<std::size_t>(positionCount) != size) {
+        // Character positions: find the bytes where characters start and end.
+        const auto byteOffset = [&](std::size_t characters) {
+            std::size_t at = 0;
+            for (; characters > 0 && at < size; --characters)
+                at += (isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < size) ? 2 : 1;
+            return at;
+        };
+        from = byteOffset(from);
+        to = byteOffset(to);
+    }
+    return to > from ? text.substr(from, to - from) : std::string();
 }
 
 std::string NotFoundMessage(const std::string& lowered) {

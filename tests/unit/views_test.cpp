@@ -173,6 +173,31 @@ TEST(SearchText, AgreesWithAWalkOverEveryBoundaryOnRandomDoubleByteTexts) {
     }
 }
 
+TEST(SearchText, HighlightedTextIsCutByTheEditBoxsOwnPositions) {
+    const auto lead = [](unsigned char c) { return (c >= 0x81 && c <= 0x9f) || c >= 0xe0; };
+    // Two double-byte characters, then "ab": six bytes, four characters.
+    const std::string text =
+        "\x82\xa0\x82\xa2"
+        "ab";
+    // A box that counts characters.
+    EXPECT_EQ(TextBetween(text, 1, 3, 4, lead),
+              "\x82\xa2"
+              "a");
+    EXPECT_EQ(TextBetween(text, 0, 4, 4, lead), text);
+    // A box that counts bytes.
+    EXPECT_EQ(TextBetween(text, 2, 5, 6, lead),
+              "\x82\xa2"
+              "a");
+    // Positions beyond either end stop there; an empty or reversed range gives nothing.
+    EXPECT_EQ(TextBetween(text, 3, 99, 4, lead), "b");
+    EXPECT_EQ(TextBetween(text, -5, 1, 4, lead), "\x82\xa0");
+    EXPECT_EQ(TextBetween(text, 2, 2, 4, lead), "");
+    EXPECT_EQ(TextBetween(text, 3, 1, 6, lead), "");
+    // Half a character at the end counts as one.
+    EXPECT_EQ(TextBetween("a\x82", 1, 2, 2, lead), "\x82");
+    EXPECT_EQ(TextBetween("", 0, 5, 0, lead), "");
+}
+
 TEST(FontScale, HeightsRoundTowardZeroAndSliderSpansOneToThree) {
     EXPECT_EQ(ScaleFontDimension(-11, 1.0f), -10);
     EXPECT_EQ(ScaleFontDimension(-11, 1.5f), -16);
