@@ -19,18 +19,42 @@ std::string_view HeadingOf(std::string_view line) {
     return line;
 }
 
-// True when one of the eight bytes in `word` is "@" or "#": a byte equal to
-// the mark turns into zero under the xor, and the classic test finds it.
-bool HasMark(std::uint64_t word) {
+// The block code below reads eight bytes as one number, first byte lowest.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "the mark scan assumes a little-endian machine"
+#endif
+
+// 0x80 in each byte of `word` that is "@" or "#", zero elsewhere. The xor turns
+// a mark into zero; adding 0x7F to the low seven bits carries into the top bit
+// of every byte but a zero one, and no carry crosses a byte, so bytes of 0x80
+// and above never pass for marks.
+std::uint64_t MarkBytes(std::uint64_t word) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7Full;
     const std::uint64_t at = word ^ (kOnes * '@');
     const std::uint64_t hash = word ^ (kOnes * '#');
-    return (((at - kOnes) & ~at) | ((hash - kOnes) & ~hash)) & kHighs;
+    const std::uint64_t atSet = ((at & kLows) + kLows) | at;
+    const std::uint64_t hashSet = ((hash & kLows) + kLows) | hash;
+    return ~(atSet & hashSet) & ~kLows;
 }
 
-// Writes the byte and keeps it only when it is no mark; no branch to guess
-// wrong on text where marks come every few words.
+// Removes the bytes flagged in `marks` from `block`, highest first so that the
+// lower flags keep their places; the bytes above each one move down by one.
+// Returns how many were removed.
+int SqueezeOutMarks(std::uint64_t& block, std::uint64_t marks) {
+    int removed = 0;
+    while (marks != 0) {
+        const int top = 63 - __builtin_clzll(marks);
+        const int shift = top & ~7;  // first bit of the marked byte
+        const std::uint64_t below = shift == 0 ? 0 : (~0ull >> (64 - shift));
+        block = (block & below) | ((block >> 8) & ~below);
+        marks &= ~(1ull << top);
+        ++removed;
+    }
+    return removed;
+}
+
+// Writes the byte and keeps it only when it is no mark.
 char* CopyUnlessMark(char c, char* to) {
     *to = c;
     return to + ((c != '@') & (c != '#'));
@@ -58,16 +82,16 @@ void AssignCleanEntryText(std::string_view line, std::string& out) {
     const char* from = line.data();
     const char* const end = from + line.size();
     char* to = out.data();
-    // Marks are sparse: most eight-byte blocks have none and move whole.
+    // Eight bytes at a time: a block without marks moves whole, one with a
+    // few is squeezed in a register. Writing all eight stays inside `out`,
+    // since `to` never runs ahead of `from`.
     for (; end - from >= 8; from += 8) {
         std::uint64_t block;
         std::memcpy(&block, from, 8);
-        if (!HasMark(block)) {
-            std::memcpy(to, from, 8);
-            to += 8;
-            continue;
-        }
-        for (int i = 0; i < 8; ++i) to = CopyUnlessMark(from[i], to);
+        const std::uint64_t marks = MarkBytes(block);
+        const int removed = marks == 0 ? 0 : SqueezeOutMarks(block, marks);
+        std::memcpy(to, &block, 8);
+        to += 8 - removed;
     }
     for (; from < end; ++from) to = CopyUnlessMark(*from, to);
     out.resize(static_cast<std::size_t>(to - out.data()));

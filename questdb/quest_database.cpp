@@ -52,12 +52,12 @@ bool Quest::IsFinished() const {
     return false;
 }
 
-QuestItem* QuestDatabase::FindItem(std::string text) {
+QuestItem* QuestDatabase::FindItem(std::string_view text) {
     const ItemPosition* at = Locate(text);
     return at ? &quests[at->quest].items[at->item] : nullptr;
 }
 
-Quest* QuestDatabase::FindQuest(std::string text) {
+Quest* QuestDatabase::FindQuest(std::string_view text) {
     const ItemPosition* at = Locate(text);
     return at ? &quests[at->quest] : nullptr;
 }
@@ -99,13 +99,13 @@ void QuestDatabase::InvalidateIndex() {
 
 namespace {
 
-std::size_t HashText(const std::string& text) {
+std::size_t HashText(std::string_view text) {
     return std::hash<std::string_view>{}(text);
 }
 
 }  // namespace
 
-const QuestDatabase::ItemPosition* QuestDatabase::Locate(const std::string& text) {
+const QuestDatabase::ItemPosition* QuestDatabase::Locate(std::string_view text) {
     if (index.builtAt != StructureGeneration()) RebuildIndex();
     const std::size_t hash = HashText(text);
     for (int attempt = 0; attempt < 2; ++attempt) {

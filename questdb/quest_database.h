@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "questdb/byte_buffer.h"
@@ -60,8 +61,9 @@ public:
 
     // Lookups return the first match in database order: quests in order, and
     // each quest's items in order.
-    QuestItem* FindItem(std::string text);
-    Quest* FindQuest(std::string text);
+    // The text is only read, so a view into any string will do.
+    QuestItem* FindItem(std::string_view text);
+    Quest* FindQuest(std::string_view text);
     // Appends a one-item quest; refuses (nullptr) when some item holds the text.
     Quest* AddQuest(std::string text, std::int32_t journalIndex, bool finisher);
     // Removes the item; a quest left without items goes too. Does nothing when
@@ -107,7 +109,7 @@ private:
         }
     };
 
-    const ItemPosition* Locate(const std::string& text);
+    const ItemPosition* Locate(std::string_view text);
     void RebuildIndex();
 
     TextIndex index;

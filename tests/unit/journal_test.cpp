@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,30 @@ TEST(JournalLines, EntryTextLosesItsMarksAndEverythingFromTheFirstTag) {
     EXPECT_EQ(Cleaned("@#@#", CleanEntryText), "");
     // Marks after the first tag go with it; bytes of 0x80 and above stay.
     EXPECT_EQ(Cleaned("K\xF6rnhild @w@<@x#<P>", CleanEntryText), "K\xF6rnhild w");
+}
+
+// Long texts go through eight bytes at a time; every mix of marks, plain bytes
+// and their high-bit look-alikes ("@" + 0x80, "#" + 0x80) at every offset must
+// come out as a byte-by-byte deletion would leave it.
+TEST(JournalLines, LongTextsLoseExactlyTheirMarks) {
+    const std::string alphabet = std::string("@#ab") + '\xC0' + '\xA3' + '\x80' + '\x00';
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    std::string out;  // reused, as the reader reuses its buffer
+    for (int round = 0; round < 2000; ++round) {
+        std::string line;
+        const std::size_t length = next() % 40;
+        for (std::size_t i = 0; i < length; ++i) line += alphabet[next() % alphabet.size()];
+        std::string expected;
+        for (char c : line) {
+            if (c != '@' && c != '#') expected += c;
+        }
+        AssignCleanEntryText(line, out);
+        ASSERT_EQ(out, expected) << "round " << round;
+    }
+    // A block of marks only, and marks at both ends of a block.
+    EXPECT_EQ(Cleaned("@#@#@#@#x@abcdef#<P>", CleanEntryText), "xabcdef");
+    EXPECT_EQ(Cleaned("#abcdef@#abcdef@<P>", CleanEntryText), "abcdefabcdef");
 }
 
 TEST(JournalLines, OnlyExactMarkersAtTheVeryEndCount) {
