@@ -107,7 +107,43 @@ std::size_t HashText(std::string_view text) {
 
 const QuestDatabase::ItemPosition* QuestDatabase::Locate(std::string_view text) {
     if (index.builtAt != StructureGeneration()) RebuildIndex();
-    const std::size_t hash = HashText(text);
+    return Locate(text, HashText(text));
+}
+
+std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_view>& texts) {
+    if (index.builtAt != StructureGeneration()) RebuildIndex();
+    // On a large database nearly every lookup waits for memory twice: for its
+    // first slot, then for the item that slot names. Hashing a few texts ahead
+    // and touching their slots, then touching the items of the slots already
+    // fetched, lets those waits overlap instead of queueing one after another.
+    constexpr std::size_t kSlotsAhead = 8;  // texts hashed and slots touched ahead
+    constexpr std::size_t kItemsAhead = 4;  // slots read and items touched ahead
+    const std::size_t count = texts.size();
+    std::vector<std::size_t> hashes(count);
+    std::vector<QuestItem*> found(count, nullptr);
+    for (std::size_t i = 0; i < count + kSlotsAhead; ++i) {
+        // Read afresh each time: a stale index found below is rebuilt.
+        const std::size_t mask = index.slots.size() - 1;
+        if (i < count) {
+            hashes[i] = HashText(texts[i]);
+            __builtin_prefetch(&index.slots[hashes[i] & mask]);
+        }
+        const std::size_t soon = i - (kSlotsAhead - kItemsAhead);  // wraps while i is small
+        if (soon < count) {
+            const ItemPosition& at = index.slots[hashes[soon] & mask].at;
+            if (at.quest < quests.size() && at.item < quests[at.quest].items.size())
+                __builtin_prefetch(&quests[at.quest].items[at.item]);
+        }
+        const std::size_t now = i - kSlotsAhead;
+        if (now < count) {
+            if (const ItemPosition* at = Locate(texts[now], hashes[now]))
+                found[now] = &quests[at->quest].items[at->item];
+        }
+    }
+    return found;
+}
+
+const QuestDatabase::ItemPosition* QuestDatabase::Locate(std::string_view text, std::size_t hash) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (attempt > 0) RebuildIndex();
         const std::size_t mask = index.slots.size() - 1;

@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "questdb/quest_database.h"
@@ -286,6 +287,15 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
                 db.InvalidateIndex();
                 break;
         }
+        // The batch lookup, over lists short and long enough for its look-ahead.
+        std::vector<std::string_view> wanted;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(step % 40); ++i)
+            wanted.push_back(texts[(i * 5 + step) % 8]);
+        const std::vector<QuestItem*> found = db.FindItems(wanted);
+        ASSERT_EQ(found.size(), wanted.size());
+        for (std::size_t i = 0; i < wanted.size(); ++i)
+            ASSERT_EQ(found[i], db.FindItem(wanted[i])) << "step " << step << ", text " << i;
+
         for (const std::string& wanted : texts) {
             QuestItem* firstItem = nullptr;
             Quest* firstQuest = nullptr;
@@ -301,4 +311,16 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
             ASSERT_EQ(db.FindQuest(wanted), firstQuest) << "step " << step;
         }
     }
+}
+
+// Texts changed by hand without InvalidateIndex() break the contract, but the
+// batch lookup must still stay inside the data and give plain answers.
+TEST(QuestDatabaseModel, BatchLookupAfterAnUnannouncedShrinkStaysInBounds) {
+    QuestDatabase db;
+    for (int q = 0; q < 50; ++q) db.AddQuest("quest " + std::to_string(q), -1, false);
+    const std::vector<std::string_view> wanted = {"quest 49", "quest 3", "none", "quest 48"};
+    ASSERT_NE(db.FindItems(wanted)[0], nullptr);  // builds the index
+    db.quests.resize(10);                         // no InvalidateIndex()
+    const std::vector<QuestItem*> found = db.FindItems(wanted);
+    EXPECT_EQ(found, (std::vector<QuestItem*>{nullptr, &db.quests[3].items[0], nullptr, nullptr}));
 }
