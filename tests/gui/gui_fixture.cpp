@@ -47,7 +47,11 @@ void RemoveFolder(const std::string& folder) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::string path = folder + "\\" + found.cFileName;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                // Tests put empty folders where files belong.
+                if (found.cFileName[0] != '.') RemoveDirectoryA(path.c_str());
+                continue;
+            }
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
         } while (FindNextFileA(search, &found));

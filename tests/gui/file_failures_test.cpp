@@ -1,0 +1,164 @@
+// Every file operation made to fail in turn, at the moments the program touches its
+// files: the save on close and the loading at start-up. Whatever fails, the user is
+// told with the file's path, quests.lbd holds its previous bytes or the complete new
+// image and nothing else, no temporary file stays behind, the window stays open with
+// the database in memory as it was, and a later close still saves.
+#include "framework/file_exception.h"
+#include "framework/file_faults.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+const char kSaveQuestion[] = "Save the current quest database?";
+
+const std::string kQuests = DatabaseImage(
+    {{{"The ferryman wants three silver bells.", false}, {"I gave the ferryman his bells.", true}},
+     {{"A stranger asked about the lighthouse.", false}}});
+const std::string kQuestsWithoutSecond =
+    DatabaseImage({{{"The ferryman wants three silver bells.", false},
+                    {"I gave the ferryman his bells.", true}}});
+
+std::string ImageOf(const QuestDatabase& database) {
+    ByteBuffer image;
+    database.WriteImage(image);
+    return std::string(image.Bytes().begin(), image.Bytes().end());
+}
+
+class FileFailures : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        WriteFile("journal.htm", "");
+    }
+    std::string OpenFailedMessage() const {
+        return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
+    }
+    std::string FileErrorMessage(const std::string& operation, DWORD error) const {
+        return "Couldn't " + operation + " the file \"" + PathOf("quests.lbd") + "\":\n" +
+               SystemErrorText(error);
+    }
+};
+
+struct SaveFault {
+    const char* step;
+    FileOperation operation;
+    const char* pathSuffix;  // which file's operation fails
+    DWORD error;
+    // The report: the open failure's own message, or the framework's file error
+    // for this operation, in a stop-icon box.
+    const char* fileErrorOperation;
+};
+
+const SaveFault kSaveFaults[] = {
+    {"quests.lbd won't open for writing", FileOperation::Open, "quests.lbd",
+     ERROR_SHARING_VIOLATION, nullptr},
+    {"the new image's file can't be made", FileOperation::Open, "quests.lbd.tmp",
+     ERROR_ACCESS_DENIED, nullptr},
+    {"writing the image", FileOperation::Write, "", ERROR_DISK_FULL, "write"},
+    {"forcing it to the disk", FileOperation::Flush, "", ERROR_DISK_FULL, "write"},
+    {"closing it", FileOperation::Close, "", ERROR_DISK_FULL, "close"},
+    {"moving it over quests.lbd", FileOperation::Replace, "", ERROR_SHARING_VIOLATION, "replace"},
+};
+
+TEST_F(FileFailures, SaveThatFailsAtAnyStepKeepsPreviousFileAndWindowAndCanBeRetried) {
+    for (const SaveFault& fault : kSaveFaults) {
+        SCOPED_TRACE(fault.step);
+        WriteFile("quests.lbd", kQuests);
+        StartDialog();
+        Dialog().database.quests.pop_back();  // a change that a successful save would store
+        Dialog().database.InvalidateIndex();
+        const std::string inMemory = ImageOf(Dialog().database);
+
+        InjectFileFault(fault.operation, 1, fault.pathSuffix, fault.error);
+        ExpectBox(kSaveQuestion, IDYES);
+        if (fault.fileErrorOperation)
+            ExpectBox(FileErrorMessage(fault.fileErrorOperation, fault.error));
+        else
+            ExpectBox(OpenFailedMessage());
+        RequestClose();
+        ClearFileFaults();
+
+        ASSERT_FALSE(Boxes().empty());
+        EXPECT_EQ(Boxes().back().type & MB_ICONMASK,
+                  UINT(fault.fileErrorOperation ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+        EXPECT_FALSE(Ended()) << "a failed save must not throw the user's work away";
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+        EXPECT_EQ(ImageOf(Dialog().database), inMemory);
+
+        // The next close saves what the window holds.
+        ExpectBox(kSaveQuestion, IDYES);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuestsWithoutSecond);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
+}
+
+// Without a quests.lbd, a failed save must not leave an empty or partial one behind.
+TEST_F(FileFailures, FailedFirstSaveCreatesNoDatabaseFile) {
+    for (FileOperation failing : {FileOperation::Write, FileOperation::Flush,
+                                  FileOperation::Close, FileOperation::Replace}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        RemoveFile("quests.lbd");
+        ExpectBoxStartingWith("No quest database (" + PathOf("quests.lbd") + ") found.");
+        StartDialog();
+        Dialog().database.AddQuest("Started after a failed save.", -1, false);
+
+        InjectFileFault(failing, 1);
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBoxStartingWith("Couldn't ");
+        RequestClose();
+        ClearFileFaults();
+        EXPECT_FALSE(Ended());
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm"}));
+
+        ExpectBox(kSaveQuestion, IDYES);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), DatabaseImage({{{"Started after a failed save.", false}}}));
+    }
+}
+
+struct LoadFault {
+    const char* step;
+    FileOperation operation;
+    DWORD error;
+    const char* messageStart;  // followed by quests.lbd's path
+};
+
+// (A failing read is in StartupAndClose.DamagedOrUnreadableDatabase...)
+const LoadFault kLoadFaults[] = {
+    {"opening", FileOperation::Open, ERROR_ACCESS_DENIED, "The quest database ("},
+    {"taking its length", FileOperation::Length, ERROR_CRC, "Error reading the quest database ("},
+};
+
+TEST_F(FileFailures, DatabaseThatFailsToLoadIsReportedAndNotReplacedUnasked) {
+    for (const LoadFault& fault : kLoadFaults) {
+        SCOPED_TRACE(fault.step);
+        WriteFile("quests.lbd", kQuests);
+        InjectFileFault(fault.operation, 1, "quests.lbd", fault.error);
+        ExpectBoxStartingWith(fault.messageStart + PathOf("quests.lbd") + ")");
+        const std::size_t before = Boxes().size();
+        StartDialog();
+        ClearFileFaults();
+        ASSERT_EQ(Boxes().size(), before + 1);
+        const ShownBox& report = Boxes().back();
+        EXPECT_NE(report.text.find(SystemErrorText(fault.error)), std::string::npos) << report.text;
+        EXPECT_FALSE(report.mainWindowVisible);
+        EXPECT_FALSE(Ended());
+        EXPECT_TRUE(Dialog().database.quests.empty());
+
+        // Yes to saving, No to replacing the file it couldn't read: nothing written.
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBoxStartingWith("The quest database (" + PathOf("quests.lbd") +
+                                  ") couldn't be read completely",
+                              IDNO);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
+}
+
+}  // namespace
