@@ -11,7 +11,12 @@ std::string JournalWarningMessage(const JournalWarning& warning) {
         case JournalWarning::Kind::Long:
             message.append(kJournalFormatWarning);
             message.append(kJournalTroubleLineIntro);
-            message.append(warning.line);
+            if (warning.line.size() <= kQuotedLineLimit) {
+                message.append(warning.line);
+            } else {
+                message.append(warning.line, 0, kQuotedLineLimit);
+                message.append("...");
+            }
             break;
     }
     return message;

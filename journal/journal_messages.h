@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ inline constexpr std::string_view kJournalFormatWarning =
 // not one the reader knows.
 inline constexpr std::string_view kJournalTroubleLineIntro =
     "\n\nThis is the journal line I'm having trouble with:\n";
+
+// At most this many bytes of the troublesome line are quoted, then "...": a
+// journal may hold a line of megabytes, and a message box can't show that.
+inline constexpr std::size_t kQuotedLineLimit = 400;
 
 // The message for a read's warning; empty when the read raised none.
 std::string JournalWarningMessage(const JournalWarning& warning);
