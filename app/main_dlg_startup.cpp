@@ -49,9 +49,13 @@ BOOL CMainDlg::OnInitDialog() {
 
     unknownCheck.SetCheck(BST_CHECKED);
     ShowPrefsChanged();
+    // The tree takes the focus while it is still empty: a tree view that gains the
+    // focus with items but no selection selects its first item itself, and the player
+    // would start out with a quest chosen that they never picked.
+    ::SetFocus(questTree);
     unfinishedCheck.SetCheck(BST_CHECKED);
     TreePrefsChanged();
-    return TRUE;
+    return FALSE;  // the focus is set
 }
 
 void CMainDlg::AppendAboutToSystemMenu() {

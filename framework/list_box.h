@@ -6,6 +6,10 @@
 class CListBox : public CWnd {
 public:
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
+    // Room for `rows` more rows holding `bytes` of text, asked for once before a fill.
+    void InitStorage(int rows, size_t bytes) {
+        SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(rows), static_cast<LPARAM>(bytes));
+    }
     int AddString(const std::string& text) {
         return static_cast<int>(
             SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));

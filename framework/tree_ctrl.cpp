@@ -10,6 +10,17 @@ HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent) {
         SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
+HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent, LPARAM data) {
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.lParam = data;
+    return reinterpret_cast<HTREEITEM>(
+        SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
 BOOL CTreeCtrl::SetItemText(HTREEITEM item, const std::string& text) {
     TVITEMA tvItem = {};
     tvItem.mask = TVIF_TEXT;

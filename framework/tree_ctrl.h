@@ -16,6 +16,8 @@ public:
     // Appends the item after its parent's existing children; the parent is TVI_ROOT for
     // the top level. Returns null on failure.
     HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT);
+    // The same, with the item's application value set in the same message.
+    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent, LPARAM data);
     BOOL SetItemText(HTREEITEM item, const std::string& text);
     BOOL SetItemData(HTREEITEM item, LPARAM data);
     LPARAM GetItemData(HTREEITEM item) const;

@@ -1,5 +1,66 @@
 // CMainDlg::ReadJournal: reads journal.htm into the journal list and matches it
 // against the quest database.
-#include "app/main_dlg.h"
+#include <new>
+#include <vector>
 
-void CMainDlg::ReadJournal(std::string) {}
+#include "app/main_dlg.h"
+#include "framework/file.h"
+#include "framework/message_box.h"
+#include "journal/journal_matching.h"
+#include "journal/journal_messages.h"
+#include "journal/journal_reader.h"
+
+namespace {
+
+// Big enough to keep the number of reads small, small enough that a journal of any
+// size costs no more memory than its entries and its longest line.
+constexpr UINT kChunkSize = 64 * 1024;
+
+// Empties `journal` and fills it from the open file. A failure stops the read and is
+// described in `failure`; the entries read before it stay.
+void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEntry>& journal,
+                     JournalWarning& warning, std::string& failure) {
+    JournalReader reader(journal);
+    try {
+        std::vector<char> chunk(kChunkSize);
+        for (;;) {
+            UINT read = file.Read(chunk.data(), kChunkSize);
+            if (read == 0) break;
+            reader.Feed(chunk.data(), read);
+        }
+        reader.Finish();
+        file.Close();
+    } catch (const CFileException& error) {
+        failure = error.GetErrorMessage();
+    } catch (const std::bad_alloc&) {
+        failure = "Not enough memory to read the journal file \"" + path + "\".";
+    }
+    warning = reader.Warning();
+}  // the reader's buffers, which may be what ran out of memory, go here
+
+}  // namespace
+
+void CMainDlg::ReadJournal(std::string path) {
+    // A failure part-way keeps the entries read so far: the matching below must still
+    // run over them, or items would keep positions from the previous journal. The
+    // line the failure cut short is dropped with the reader.
+    std::string failure;
+    JournalWarning warning;
+    {
+        CFile file;
+        if (!file.Open(path, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary)) {
+            AfxMessageBox(JournalOpenFailedMessage(path));
+            return;
+        }
+        ReadJournalFile(file, path, journal, warning, failure);
+    }  // closed before any message, so the game can write it meanwhile
+
+    std::string warningText = JournalWarningMessage(warning);
+    if (!warningText.empty()) AfxMessageBox(warningText);
+    MatchJournal(journal, database);
+    if (!failure.empty()) {
+        size_t count = journal.size();
+        AfxMessageBox(failure + "\n\nLorebinder goes on with the " + std::to_string(count) +
+                      (count == 1 ? " entry" : " entries") + " read before the error.");
+    }
+}

@@ -1,10 +1,77 @@
 // The journal list: its filters, its counter, its selection and its panes.
+#include <algorithm>
+#include <climits>
+
 #include "app/main_dlg.h"
+#include "framework/message_box.h"
+#include "res/resource.h"
+#include "views/list_filter.h"
+#include "views/redraw_off.h"
 
-void CMainDlg::ShowPrefsChanged() {}
+void CMainDlg::ShowPrefsChanged() {
+    showUnknown = unknownCheck.GetCheck() == BST_CHECKED;
+    showCollated = collatedCheck.GetCheck() == BST_CHECKED;
+    const JournalListing listing = FilterJournal(journal, showUnknown, showCollated);
 
-void CMainDlg::ShowDisplayedCount() {}
+    {
+        RedrawOff redrawOff(journalList);
+        journalList.ResetContent();
+        size_t bytes = 0;
+        for (std::int32_t position : listing.rows)
+            bytes += journal[static_cast<size_t>(position)].text.size() + 1;
+        journalList.InitStorage(static_cast<int>(std::min<size_t>(listing.rows.size(), INT_MAX)),
+                                bytes);
+        for (std::int32_t position : listing.rows) {
+            int row = journalList.AddString(journal[static_cast<size_t>(position)].text);
+            if (row < 0) break;  // the control is out of memory; the counter tells how far
+            journalList.SetItemData(row, position);
+        }
+    }
+    for (size_t i = 0; i < listing.badEntries.size(); ++i)
+        AfxMessageBox("Error 1 in ShowPrefsChanged()");
+    ShowDisplayedCount();
+}
 
-void CMainDlg::OnSelChangeListItems() {}
+void CMainDlg::ShowDisplayedCount() {
+    SetDlgItemText(IDC_DISPLAYED_COUNT,
+                   DisplayedCountText(static_cast<size_t>(std::max(journalList.GetCount(), 0)),
+                                      journal.size()));
+}
 
-void CMainDlg::OnButtonReloadJournal() {}
+void CMainDlg::OnSelChangeListItems() {
+    const int row = journalList.GetCurSel();
+    if (row == LB_ERR) {
+        listHeadingPane.SetWindowText("");
+        listTextPane.SetWindowText("");
+        return;
+    }
+    if (row < 0 || row >= journalList.GetCount()) {
+        AfxMessageBox("Error 1 in OnSelChangeListItems.");
+        return;
+    }
+    const LPARAM position = journalList.GetItemData(row);
+    if (position < 0 || static_cast<size_t>(position) >= journal.size()) {
+        AfxMessageBox("Error 2 in OnSelChangeListItems().");
+        return;
+    }
+    const JournalEntry& entry = journal[static_cast<size_t>(position)];
+    listHeadingPane.SetWindowText(entry.heading);
+    listTextPane.SetWindowText(entry.text);
+    if (entry.collated != 1) return;
+
+    // The tree reports the new selection at once and fills its own panes.
+    HTREEITEM item = static_cast<HTREEITEM>(entry.treeItem);
+    questTree.SelectItem(item);
+    if (!item) {
+        // The quest is filtered out. The tree says nothing when it had no selection
+        // to lose, so make sure its panes are empty as well.
+        LRESULT result = 0;
+        OnSelChangedTreeQuestTree(nullptr, &result);
+    }
+}
+
+void CMainDlg::OnButtonReloadJournal() {
+    ReadJournal(journalPath);
+    ShowPrefsChanged();
+    TreePrefsChanged();
+}

@@ -27,6 +27,15 @@ std::string EmptyDatabaseImage() {
     return std::string(4, '\0');
 }
 
+std::string JournalText(const std::vector<TestEntry>& entries) {
+    std::string text;
+    for (const TestEntry& entry : entries) {
+        text += "<FONT COLOR=\"9F0000\">" + entry.first + "</FONT><BR>\r\n";
+        text += entry.second + "<P>\r\n";
+    }
+    return text;
+}
+
 namespace {
 
 std::string MakeScratchFolder() {
