@@ -28,3 +28,12 @@ std::string JournalOpenFailedMessage(std::string_view path) {
     message.append("\"\n.");
     return message;
 }
+
+std::string JournalOpenRefusedMessage(std::string_view path, std::string_view reason) {
+    std::string message = "Can't open the journal file named \"";
+    message.append(path);
+    message.append("\":\n");
+    message.append(reason);
+    message.append("\n\nPress Reload Journal to try again.");
+    return message;
+}

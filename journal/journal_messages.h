@@ -21,5 +21,9 @@ inline constexpr std::size_t kQuotedLineLimit = 400;
 // The message for a read's warning; empty when the read raised none.
 std::string JournalWarningMessage(const JournalWarning& warning);
 
-// The message for a journal file that can't be opened.
+// The message for a journal file that isn't there.
 std::string JournalOpenFailedMessage(std::string_view path);
+
+// The message for a journal file that is there but won't open (held open by another
+// program, no access, a folder), with the reason.
+std::string JournalOpenRefusedMessage(std::string_view path, std::string_view reason);
