@@ -115,7 +115,8 @@ ReferenceRead ReadReference(const std::string& bytes) {
 // Small chunks find the lines cut at every place; a few large ones the long runs.
 class Chunker {
 public:
-    explicit Chunker(std::uint8_t seed) : state(0x9E3779B9u ^ seed), largest(seed < 128 ? 8 : 700) {}
+    explicit Chunker(std::uint8_t seed)
+        : state(0x9E3779B9u ^ seed), largest(seed < 128 ? 8 : 700) {}
     std::size_t Next() {
         state ^= state << 13;
         state ^= state >> 17;

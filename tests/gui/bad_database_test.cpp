@@ -94,8 +94,7 @@ TEST_F(BadDatabase, CutAtEveryRecordBoundaryAndInsideEveryRecordKeepsWhatIsWhole
     };
     for (const auto& cut : cuts) {
         SCOPED_TRACE("cut after " + std::to_string(cut.length) + " bytes");
-        StartOnAndCloseKeepingFile(whole.substr(0, cut.length), Named() + " is damaged.",
-                                   cut.kept);
+        StartOnAndCloseKeepingFile(whole.substr(0, cut.length), Named() + " is damaged.", cut.kept);
     }
     // The message says how much was read and what was kept.
     const std::string cutInsideSecondItem =
@@ -133,17 +132,18 @@ TEST_F(BadDatabase, EmptyFileImpossibleCountsAndGarbageAreReportedAndLeftAlone) 
     StartOnAndCloseKeepingFile(Count(1) + Count(0x7FFFFFFF) + key, Named() + " is damaged.",
                                {{{kKey, false}}});
     // Negative counts: nothing can be read after them.
-    StartOnAndCloseKeepingFile(
-        Count(0xFFFFFFFF) + firstQuest,
-        Named() + " is damaged. Only its first 0 of " + std::to_string(4 + firstQuest.size()) +
-            " bytes could be read: 0 quests with 0 entries.",
-        {});
+    StartOnAndCloseKeepingFile(Count(0xFFFFFFFF) + firstQuest,
+                               Named() + " is damaged. Only its first 0 of " +
+                                   std::to_string(4 + firstQuest.size()) +
+                                   " bytes could be read: 0 quests with 0 entries.",
+                               {});
     StartOnAndCloseKeepingFile(Count(0x80000000) + firstQuest, Named() + " is damaged.", {});
     StartOnAndCloseKeepingFile(Count(2) + firstQuest + Count(0xFFFFFFFE) + key,
                                Named() + " is damaged.", {{{kKey, false}}});
     // Binary garbage: read as far as it makes sense, here one quest of three odd items.
     StartOnAndCloseKeepingFile(std::string("MZ\x90\0\3\0\0\0\4\0\0\0\xFF\xFF\0\0", 16),
-                               Named() + " is damaged.", {{{"", true}, {"", false}, {"\xFF", true}}});
+                               Named() + " is damaged.",
+                               {{{"", true}, {"", false}, {"\xFF", true}}});
 }
 
 TEST_F(BadDatabase, FolderNamedLikeTheDatabaseIsReportedAndLeftAlone) {

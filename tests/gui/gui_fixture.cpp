@@ -309,10 +309,17 @@ std::vector<std::string> MainDialogTest::ListRows() const {
     HWND list = Control(IDC_JOURNAL_LIST);
     std::vector<std::string> rows;
     for (int row = 0; row < ListCount(); ++row) {
-        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, row, 0);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        LRESULT copied = SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        // Wine's ANSI LB_GETTEXT crashes on rows of more than a few hundred characters;
+        // the wide one doesn't.
+        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, row, 0);
+        std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        LRESULT copied = SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                        nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            bytes, nullptr, nullptr);
         rows.push_back(text);
     }
     return rows;

@@ -135,7 +135,8 @@ TEST(JournalReader, HugeUnknownLineIsQuotedOnlyInPart) {
     const std::string fits(kQuotedLineLimit, 'x');
     EXPECT_EQ(JournalWarningMessage(ParseJournal(fits + "\r\n").warning),
               "Warning: unexpected format of journal file.  This might not work.\n\n"
-              "This is the journal line I'm having trouble with:\n" + fits);
+              "This is the journal line I'm having trouble with:\n" +
+                  fits);
 
     // Megabytes in one line: the warning keeps the line, the message a bounded part.
     const std::string huge = "y" + std::string(4 << 20, 'z');
