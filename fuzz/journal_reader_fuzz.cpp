@@ -17,6 +17,7 @@
 
 #include "journal/journal_lines.h"
 #include "journal/journal_matching.h"
+#include "journal/journal_messages.h"
 #include "journal/journal_reader.h"
 #include "questdb/quest_database.h"
 
@@ -205,6 +206,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSameEntries(journal, expected.entries, journal.size());
     Require(reader.Warning().kind == expected.warning);
     Require(reader.Warning().line == expected.warningLine);
+    // However long the line, the message quotes a bounded part of it.
+    Require(JournalWarningMessage(reader.Warning()).size() <= 200 + kQuotedLineLimit);
 
     MatchJournal(journal, database);
     CheckMatched(journal, database);
