@@ -6,8 +6,11 @@ CMainDlg::CMainDlg(CWnd* parent)
     : CDialog(IDD_LOREBINDER_DIALOG, parent),
       appIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
-// paneFont releases its handle itself; appIcon is a shared resource and is never destroyed.
-CMainDlg::~CMainDlg() = default;
+// The window goes first: paneFont, released with the members, must not outlive the
+// controls that use it. appIcon is a shared resource and is never destroyed.
+CMainDlg::~CMainDlg() {
+    DestroyWindow();
+}
 
 const MessageMapEntry CMainDlg::messageMap[] = {
     MapMessage(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),

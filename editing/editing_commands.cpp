@@ -1,12 +1,114 @@
-// The commands that change the quest database.
+// The commands that change the quest database. Each picks its entry in the journal list
+// or the quest tree, changes the database and the entry's collated mark, and rebuilds
+// the views that show the change. A command that shows a message has changed nothing,
+// and one that finds no selection ends without a word.
+#include <optional>
+
 #include "app/main_dlg.h"
+#include "editing/quest_edits.h"
+#include "framework/message_box.h"
 
-void CMainDlg::OnButtonAddNewQuest() {}
+namespace {
 
-void CMainDlg::OnButtonAddToQuest() {}
+const char kAlreadyInQuest[] =
+    "This is already part of a quest.  You'll need to remove it\nfrom its current quest first.";
 
-void CMainDlg::OnButtonRemoveQuestItem() {}
+// A row of the journal list and the journal position it shows.
+struct ListPick {
+    int row;
+    std::int32_t position;
+};
 
-void CMainDlg::OnButtonToggleFinisher() {}
+// The entry selected in the journal list, if one is selected and may join a quest.
+// `badPosition` is the command's own message for a row that names no journal entry.
+std::optional<ListPick> PickListEntry(CMainDlg& dlg, const char* badPosition) {
+    const int row = dlg.journalList.GetCurSel();
+    if (row < 0 || row >= dlg.journalList.GetCount()) return std::nullopt;
+    const LPARAM position = dlg.journalList.GetItemData(row);
+    if (!IsJournalPosition(dlg.journal, position)) {
+        AfxMessageBox(badPosition);
+        return std::nullopt;
+    }
+    if (dlg.journal[position].collated == 1) {
+        AfxMessageBox(kAlreadyInQuest);
+        return std::nullopt;
+    }
+    return ListPick{row, static_cast<std::int32_t>(position)};
+}
 
-void CMainDlg::OnResetAllFinishers() {}
+// After an entry has joined the database: the tree shows it selected, and while only
+// unknown entries are listed its row gives way to the next one.
+void FinishAddition(CMainDlg& dlg, const ListPick& pick) {
+    dlg.ShowQuests();
+    // Null when the tree's filters hide the quest, which leaves the tree unselected.
+    dlg.questTree.SelectItem(static_cast<HTREEITEM>(dlg.journal[pick.position].treeItem));
+    if (dlg.showCollated) return;  // the row still belongs in the list and stays selected
+
+    dlg.journalList.DeleteString(pick.row);
+    dlg.journalList.SetCurSel(RowAfterDeletion(pick.row, dlg.journalList.GetCount()));
+    dlg.OnSelChangeListItems();
+    dlg.ShowDisplayedCount();
+}
+
+}  // namespace
+
+void CMainDlg::OnButtonAddNewQuest() {
+    const std::optional<ListPick> pick = PickListEntry(*this, "Error 1 in OnButtonAddNewQuest().");
+    if (!pick) return;
+    if (!StartQuestWith(database, journal, pick->position)) {
+        AfxMessageBox("Error 2 in OnButtonAddNewQuest.");
+        return;
+    }
+    FinishAddition(*this, *pick);
+}
+
+// The entry selected in the list joins the quest of the entry selected in the tree.
+void CMainDlg::OnButtonAddToQuest() {
+    const HTREEITEM treeItem = questTree.GetSelectedItem();
+    if (!treeItem) return;
+    const LPARAM treePosition = questTree.GetItemData(treeItem);
+    Quest* quest = IsJournalPosition(journal, treePosition)
+                       ? database.FindQuest(journal[treePosition].text)
+                       : nullptr;
+    if (!quest) {
+        AfxMessageBox("Error 1 in OnButtonAddToQuest().");
+        return;
+    }
+
+    const std::optional<ListPick> pick = PickListEntry(*this, "Error 2 in OnButtonAddToQuest().");
+    if (!pick) return;
+    AddEntryToQuest(*quest, journal, pick->position);
+    FinishAddition(*this, *pick);
+}
+
+void CMainDlg::OnButtonRemoveQuestItem() {
+    Quest* quest = nullptr;
+    QuestItem* item = QuestItemFromSelection(&quest);
+    if (!item || !quest) return;
+    const LPARAM position = questTree.GetItemData(questTree.GetSelectedItem());
+    if (!IsJournalPosition(journal, position)) {
+        AfxMessageBox("Error 1 in OnButtonRemoveQuestItem()");
+        return;
+    }
+
+    RemoveEntryFromQuest(database, journal, *quest, *item, static_cast<std::int32_t>(position));
+    ShowPrefsChanged();  // the entry may be listed again; the list loses its selection
+    ShowQuests();
+    ShowDisplayedCount();
+}
+
+void CMainDlg::OnButtonToggleFinisher() {
+    QuestItem* item = QuestItemFromSelection();
+    if (!item) return;
+    item->finisher = !item->finisher;
+    ShowQuests();  // the quest may move between the finished and the unfinished
+}
+
+void CMainDlg::OnResetAllFinishers() {
+    const int answer = AfxMessageBox(
+        "Are you sure you want to reset the finisher tags on all database quest items?", MB_YESNO);
+    // Esc on the question answers IDCANCEL: anything but Yes keeps the flags.
+    if (answer != IDYES) return;
+    database.ClearFinishers();
+    ShowQuests();
+}

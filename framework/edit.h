@@ -12,4 +12,11 @@ public:
         start = static_cast<int>(first);
         end = static_cast<int>(last);
     }
+    int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
+    // The position where the line begins.
+    int LineIndex(int line) const { return static_cast<int>(SendMessage(EM_LINEINDEX, line)); }
+    // The length, in positions, of the line holding the position.
+    int LineLength(int position) const {
+        return static_cast<int>(SendMessage(EM_LINELENGTH, position));
+    }
 };

@@ -19,6 +19,17 @@ public:
         if (m_hObject) ::DeleteObject(m_hObject);
         m_hObject = nullptr;
     }
+    // Takes over `font`, releasing the handle held until now.
+    void Attach(HFONT font) {
+        DeleteObject();
+        m_hObject = font;
+    }
+    // Gives up the handle without releasing it; the caller owns it from then on.
+    HFONT Detach() {
+        HFONT font = m_hObject;
+        m_hObject = nullptr;
+        return font;
+    }
     HFONT GetSafeHandle() const { return m_hObject; }
     operator HFONT() const { return m_hObject; }
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string_view>
 #include <utility>
 
 #include "questdb/structure_generation.h"
@@ -96,19 +97,36 @@ void QuestDatabase::InvalidateIndex() {
     index.builtAt = 0;
 }
 
+namespace {
+
+std::size_t HashText(const std::string& text) {
+    return std::hash<std::string_view>{}(text);
+}
+
+}  // namespace
+
 const QuestDatabase::ItemPosition* QuestDatabase::Locate(const std::string& text) {
+    if (index.builtAt != StructureGeneration()) RebuildIndex();
+    const std::size_t hash = HashText(text);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (attempt > 0 || index.builtAt != StructureGeneration()) RebuildIndex();
-        const auto found = index.first.find(text);
-        if (found == index.first.end()) return nullptr;
-        // Check the position against the data, so that a change made by hand
-        // without InvalidateIndex() can't hand out another item or one past
-        // the end; a fresh index always passes.
-        const ItemPosition& at = found->second;
-        if (at.quest < quests.size() && at.item < quests[at.quest].items.size() &&
-            quests[at.quest].items[at.item].text == text) {
-            return &at;
+        if (attempt > 0) RebuildIndex();
+        const std::size_t mask = index.slots.size() - 1;
+        bool stale = false;
+        for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
+            const TextIndex::Slot& slot = index.slots[s];
+            if (slot.at.quest == TextIndex::kNoQuest) break;
+            if (slot.hash != hash) continue;
+            // Check the position against the data, so that a change made by hand
+            // without InvalidateIndex() can't reach past the end; a fresh index
+            // always passes.
+            const ItemPosition& at = slot.at;
+            if (at.quest >= quests.size() || at.item >= quests[at.quest].items.size()) {
+                stale = true;
+                break;
+            }
+            if (quests[at.quest].items[at.item].text == text) return &at;
         }
+        if (!stale) return nullptr;
     }
     return nullptr;
 }
@@ -116,14 +134,27 @@ const QuestDatabase::ItemPosition* QuestDatabase::Locate(const std::string& text
 void QuestDatabase::RebuildIndex() {
     std::size_t itemCount = 0;
     for (const Quest& quest : quests) itemCount += quest.items.size();
+    std::size_t size = 16;
+    while (size < 2 * itemCount) size *= 2;
 
-    index.first.clear();
-    index.first.reserve(itemCount);
+    index.slots.assign(size, TextIndex::Slot{});
+    const std::size_t mask = size - 1;
     for (std::size_t q = 0; q < quests.size(); ++q) {
         const std::vector<QuestItem>& items = quests[q].items;
         for (std::size_t i = 0; i < items.size(); ++i) {
-            // emplace keeps an existing key: a text held twice maps to its first item.
-            index.first.emplace(items[i].text, ItemPosition{q, i});
+            const std::string& text = items[i].text;
+            const std::size_t hash = HashText(text);
+            std::size_t s = hash & mask;
+            // A text held twice keeps its first item: scanning in database order,
+            // the first one in wins.
+            for (;; s = (s + 1) & mask) {
+                const TextIndex::Slot& slot = index.slots[s];
+                if (slot.at.quest == TextIndex::kNoQuest) break;
+                if (slot.hash == hash && quests[slot.at.quest].items[slot.at.item].text == text)
+                    break;
+            }
+            if (index.slots[s].at.quest == TextIndex::kNoQuest)
+                index.slots[s] = TextIndex::Slot{hash, ItemPosition{q, i}};
         }
     }
     index.builtAt = StructureGeneration();

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "questdb/byte_buffer.h"
@@ -84,16 +83,25 @@ private:
     };
 
     // Text -> position of the first item holding it, current while builtAt
-    // equals the process-wide structure generation. A copy starts unbuilt, so
-    // copying a database never carries positions it didn't check.
+    // equals the process-wide structure generation. It keeps hashes and
+    // positions only and compares against the items' own texts, so that a
+    // rebuild after an editing command copies no text. Open addressing, at most
+    // half full. A copy starts unbuilt, so copying a database never carries
+    // positions it didn't check.
     struct TextIndex {
-        std::unordered_map<std::string, ItemPosition> first;
+        struct Slot {
+            std::size_t hash = 0;
+            ItemPosition at{kNoQuest, 0};
+        };
+        static constexpr std::size_t kNoQuest = SIZE_MAX;
+
+        std::vector<Slot> slots;
         std::uint64_t builtAt = 0;  // 0: never built
 
         TextIndex() = default;
         TextIndex(const TextIndex&) {}
         TextIndex& operator=(const TextIndex&) {
-            first.clear();
+            slots.clear();
             builtAt = 0;
             return *this;
         }

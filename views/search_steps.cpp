@@ -1,5 +1,6 @@
 #include "views/search_steps.h"
 
+#include <algorithm>
 #include <cstring>
 
 const char kEmptySearchMessage[] = "Enter the search text in the box below.";
@@ -24,15 +25,45 @@ std::optional<int> FindMatchingRow(int rowCount, int selection, int direction,
 
 bool ContainsText(const std::string& haystack, const std::string& needle,
                   const std::function<bool(unsigned char)>& isLeadByte) {
+    // Let the library find each candidate; only a candidate needs the walk over
+    // characters that tells whether it starts on a boundary. Most rows hold no
+    // candidate at all, so most rows cost one library search.
     const std::size_t size = haystack.size();
-    const std::size_t length = needle.size();
-    std::size_t at = 0;
-    while (at + length <= size) {
-        if (std::memcmp(haystack.data() + at, needle.data(), length) == 0) return true;
-        // Step over a whole character; a lead byte at the very end stands alone.
-        at += (isLeadByte(static_cast<unsigned char>(haystack[at])) && at + 1 < size) ? 2 : 1;
+    std::size_t boundary = 0;  // start of a character, at or before every candidate left
+    for (std::size_t candidate = haystack.find(needle); candidate != std::string::npos;
+         candidate = haystack.find(needle, boundary)) {
+        while (boundary < candidate) {
+            // Step over a whole character; a lead byte at the very end stands alone.
+            boundary +=
+                (isLeadByte(static_cast<unsigned char>(haystack[boundary])) && boundary + 1 < size)
+                    ? 2
+                    : 1;
+        }
+        if (boundary == candidate) return true;
+        // The candidate began on a trail byte; the next one lies at or after `boundary`.
     }
     return false;
+}
+
+std::string TextBetween(const std::string& text, int start, int end, int positionCount,
+                        const std::function<bool(unsigned char)>& isLeadByte) {
+    const std::size_t size = text.size();
+    const auto clamp = [size](int position) {
+        return position < 0 ? 0 : std::min(static_cast<std::size_t>(position), size);
+    };
+    std::size_t from = clamp(start), to = clamp(end);
+    if (static_cast<std::size_t>(positionCount) != size) {
+        // Character positions: find the bytes where characters start and end.
+        const auto byteOffset = [&](std::size_t characters) {
+            std::size_t at = 0;
+            for (; characters > 0 && at < size; --characters)
+                at += (isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < size) ? 2 : 1;
+            return at;
+        };
+        from = byteOffset(from);
+        to = byteOffset(to);
+    }
+    return to > from ? text.substr(from, to - from) : std::string();
 }
 
 std::string NotFoundMessage(const std::string& lowered) {

@@ -19,6 +19,14 @@ std::optional<int> FindMatchingRow(int rowCount, int selection, int direction,
 bool ContainsText(const std::string& haystack, const std::string& needle,
                   const std::function<bool(unsigned char)>& isLeadByte);
 
+// The part of text from position start up to, not including, position end, as an
+// edit box showing text counts positions: in bytes on some systems, in characters
+// on others (a character being a lead byte with the byte after it, or one byte).
+// positionCount, the number of positions the box counts in the whole text, tells
+// which. Positions outside the text are moved to its nearer end.
+std::string TextBetween(const std::string& text, int start, int end, int positionCount,
+                        const std::function<bool(unsigned char)>& isLeadByte);
+
 extern const char kEmptySearchMessage[];
 
 // "\"<lowered>\" Not found.": the text as it was compared, not as typed.

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "framework/file_faults.h"
 #include "framework/program_path.h"
@@ -205,8 +206,15 @@ void MainDialogTest::Focus(int id) {
 }
 
 void MainDialogTest::PressKey(UINT key) {
-    HWND target = GetFocus();
-    if (!target) target = Window();
+    HWND focus = GetFocus();
+    PostKey(focus ? focus : Window(), key);
+}
+
+void MainDialogTest::PressKeyOn(int id, UINT key) {
+    PostKey(Control(id), key);
+}
+
+void MainDialogTest::PostKey(HWND target, UINT key) {
     LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
     PostMessageA(target, WM_KEYDOWN, key, scan | 1);
     PostMessageA(target, WM_KEYUP, key, scan | 1 | (1u << 30) | (1u << 31));
@@ -281,6 +289,66 @@ void MainDialogTest::PumpMessages() {
             DispatchMessageA(&message);
         }
     }
+}
+
+namespace {
+
+// What WithModalDialog waits for; a thread timer's procedure has no other way in.
+struct ModalWatch {
+    HWND owner = nullptr;
+    const std::function<void(HWND)>* act = nullptr;
+    HWND dialog = nullptr;
+    int ticksSinceAct = 0;
+};
+ModalWatch* watch = nullptr;
+
+HWND FindOwnedDialog(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{owner, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            char className[16] = "";
+            GetClassNameA(window, className, sizeof(className));
+            if (GetWindow(window, GW_OWNER) == s->owner && IsWindowVisible(window) &&
+                strcmp(className, "#32770") == 0) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void CALLBACK WatchModal(HWND, UINT, UINT_PTR, DWORD) {
+    if (!watch) return;
+    if (!watch->dialog) {
+        watch->dialog = FindOwnedDialog(watch->owner);
+        if (watch->dialog) (*watch->act)(watch->dialog);
+        return;
+    }
+    if (IsWindow(watch->dialog) && IsWindowVisible(watch->dialog) &&
+        ++watch->ticksSinceAct == 100) {
+        ADD_FAILURE() << "the dialog didn't close";
+        PostMessageA(watch->dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+}
+
+}  // namespace
+
+bool MainDialogTest::WithModalDialog(const std::function<void()>& open,
+                                     const std::function<void(HWND)>& act) {
+    ModalWatch state{Window(), &act};
+    watch = &state;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, WatchModal);
+    open();
+    KillTimer(nullptr, timer);
+    watch = nullptr;
+    return state.dialog != nullptr;
 }
 
 std::string MainDialogTest::Text(int id) const {

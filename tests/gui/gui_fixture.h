@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -95,6 +96,9 @@ protected:
     void Click(int id);
     void Focus(int id);
     void PressKey(UINT key);
+    // The key sent to that control whether or not it has the focus, which another
+    // program's window may take away while tests run side by side.
+    void PressKeyOn(int id, UINT key);
     // The key with Alt held down (Alt+F4).
     void PressAltKey(UINT key);
     // A close request (the caption's close box), then the messages it posts.
@@ -111,6 +115,11 @@ protected:
     void MoveSlider(int position);
     // Runs the dialog's loop step for every queued message.
     void PumpMessages();
+    // Runs `open`, which should open a modal dialog over the main window, and calls
+    // `act` with that dialog's window once its loop runs; `act` should close it. A
+    // dialog still open a second later is cancelled and fails the test. Returns
+    // whether a dialog came.
+    bool WithModalDialog(const std::function<void()>& open, const std::function<void(HWND)>& act);
 
     // What the controls show.
     std::string Text(int id) const;
@@ -134,6 +143,7 @@ private:
         int answer;
     };
     int AnswerBox(const MessageBoxRequest& request);
+    void PostKey(HWND target, UINT key);
 
     std::string folder;
     CWinApp app;  // holds the main-window pointer that message boxes are owned by

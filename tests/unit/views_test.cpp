@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 #include "views/font_scale.h"
@@ -140,6 +141,61 @@ TEST(SearchText, MatchesStartOnlyOnCharacterBoundaries) {
 
     EXPECT_EQ(NotFoundMessage("dragon"), "\"dragon\" Not found.");
     EXPECT_STREQ(kEmptySearchMessage, "Enter the search text in the box below.");
+}
+
+// The search skips ahead with the library's substring search; it must still land
+// exactly where a walk over every character boundary would.
+TEST(SearchText, AgreesWithAWalkOverEveryBoundaryOnRandomDoubleByteTexts) {
+    const auto lead = [](unsigned char c) { return c == 0x82 || c == 0x83; };
+    const auto walk = [&](const std::string& haystack, const std::string& needle) {
+        for (std::size_t at = 0; at + needle.size() <= haystack.size();) {
+            if (haystack.compare(at, needle.size(), needle) == 0) return true;
+            at += (lead(static_cast<unsigned char>(haystack[at])) && at + 1 < haystack.size())
+                      ? 2
+                      : 1;
+        }
+        return false;
+    };
+    // Few distinct bytes, so that candidates on trail bytes are common.
+    const char alphabet[] = {'a', 'b', '\x82', '\x83'};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    const auto randomText = [&](std::size_t longest) {
+        std::string text(next() % (longest + 1), ' ');
+        for (char& c : text) c = alphabet[next() % 4];
+        return text;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string haystack = randomText(12);
+        const std::string needle = randomText(3);
+        ASSERT_EQ(ContainsText(haystack, needle, lead), walk(haystack, needle))
+            << "haystack of " << haystack.size() << " bytes, needle of " << needle.size();
+    }
+}
+
+TEST(SearchText, HighlightedTextIsCutByTheEditBoxsOwnPositions) {
+    const auto lead = [](unsigned char c) { return (c >= 0x81 && c <= 0x9f) || c >= 0xe0; };
+    // Two double-byte characters, then "ab": six bytes, four characters.
+    const std::string text =
+        "\x82\xa0\x82\xa2"
+        "ab";
+    // A box that counts characters.
+    EXPECT_EQ(TextBetween(text, 1, 3, 4, lead),
+              "\x82\xa2"
+              "a");
+    EXPECT_EQ(TextBetween(text, 0, 4, 4, lead), text);
+    // A box that counts bytes.
+    EXPECT_EQ(TextBetween(text, 2, 5, 6, lead),
+              "\x82\xa2"
+              "a");
+    // Positions beyond either end stop there; an empty or reversed range gives nothing.
+    EXPECT_EQ(TextBetween(text, 3, 99, 4, lead), "b");
+    EXPECT_EQ(TextBetween(text, -5, 1, 4, lead), "\x82\xa0");
+    EXPECT_EQ(TextBetween(text, 2, 2, 4, lead), "");
+    EXPECT_EQ(TextBetween(text, 3, 1, 6, lead), "");
+    // Half a character at the end counts as one.
+    EXPECT_EQ(TextBetween("a\x82", 1, 2, 2, lead), "\x82");
+    EXPECT_EQ(TextBetween("", 0, 5, 0, lead), "");
 }
 
 TEST(FontScale, HeightsRoundTowardZeroAndSliderSpansOneToThree) {

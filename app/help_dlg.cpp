@@ -1,0 +1,81 @@
+#include "app/help_dlg.h"
+
+#include "res/resource.h"
+
+namespace {
+
+const char* const kHelpParagraphs[] = {
+    "Lorebinder 1.0",
+
+    "Lorebinder reads the journal.htm file that the game writes into its application "
+    "folder and sorts each journal entry into the quest it belongs to. A quest counts as "
+    "done as soon as any of its entries that appear in your journal has the \"finisher\" "
+    "tag set in the quest database.",
+
+    "To the quest database, a quest is simply a set of journal entries that may turn up in "
+    "a journal. The quest tree shows each quest with its earliest journal entry as the top "
+    "item and every later entry of that quest, in journal order, below it. A quest with a "
+    "finisher entry counts as complete. To toggle an entry's finisher tag, select the "
+    "entry in the quest tree and press \"Toggle Finisher\". To move an entry to another "
+    "quest, select it in the tree and press \"Remove Quest Item\"; then select it in the "
+    "journal list and either select an entry of the other quest in the tree and press "
+    "\"Add to Quest\", or press \"Start New Quest\" to start a new quest with it.",
+
+    "The database can only be edited for entries that your journal contains. To get a "
+    "complete journal, enter the game's console command that fills the journal, then save "
+    "the game (a temporary save will do): saving makes the game write the journal file. "
+    "\"Reload Journal\" reads it again while Lorebinder is open. When you leave "
+    "Lorebinder, it asks whether to save the database.",
+
+    "To build a database of your own, delete or rename the quests.lbd file and build a new "
+    "one with Lorebinder. Be warned that the database that comes with Lorebinder is not "
+    "perfect: there is no perfect way to group journal entries into quests, some quests "
+    "marked as complete may still hold useful information, and some quests may count as "
+    "unfinished although they can't be finished in your current game. Toggling the "
+    "finisher tag helps in such cases, but the change is saved in the database and may "
+    "then affect the journals of your later games.",
+
+    "To search, type the text into the search box near the search buttons and press "
+    "\"Find Next\" or \"Find Previous\" (Enter in the box searches forward). Starting "
+    "after, not at, the highlighted journal entry, the next or previous displayed entry "
+    "that contains the text, ignoring case, is highlighted. Text that you highlight in "
+    "either of the two text panes at the bottom of the window can be searched for with F3. "
+    "To search the whole journal, check both boxes above the journal list, \"Unknown\" and "
+    "\"Collated\", so that the list shows every entry.",
+};
+
+}  // namespace
+
+std::string HelpText() {
+    std::string text;
+    for (const char* paragraph : kHelpParagraphs) {
+        if (!text.empty()) text += "\r\n\r\n";
+        text += paragraph;
+    }
+    return text;
+}
+
+CHelpDlg::CHelpDlg(CWnd* parent) : CDialog(IDD_HELP_DIALOG, parent) {}
+
+CHelpDlg::~CHelpDlg() = default;
+
+// "Ok" is not IDOK, so its click is mapped to the accept command by hand; Enter
+// reaches it as the default button, Esc is the cancel command.
+const MessageMapEntry CHelpDlg::messageMap[] = {
+    MapCommand(BN_CLICKED, IDC_HELP_OK, &CHelpDlg::OnOK),
+};
+
+MessageMap CHelpDlg::GetMessageMap() const {
+    return messageMap;
+}
+
+void CHelpDlg::BindControls() {
+    Bind(helpTextBox, IDC_HELP_TEXT);
+}
+
+BOOL CHelpDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (helpFont) helpTextBox.SetFont(*helpFont, TRUE);
+    helpTextBox.SetWindowText(HelpText());
+    return TRUE;  // the focus goes to the first control, "Ok"
+}

@@ -1,0 +1,123 @@
+#include "bench/timing/process_tools.h"
+
+#include <psapi.h>
+
+#include <vector>
+
+double NowMs() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / ticksPerMs;
+}
+
+MemoryFigures ProcessMemory() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    MemoryFigures figures;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return figures;
+    figures.workingSet = counters.WorkingSetSize;
+    figures.peakWorkingSet = counters.PeakWorkingSetSize;
+    figures.privateBytes = counters.PagefileUsage;
+    figures.peakPrivateBytes = counters.PeakPagefileUsage;
+    return figures;
+}
+
+bool WriteWholeFile(const std::string& path, const void* bytes, std::size_t size, bool flush) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
+    if (ok && flush) ok = FlushFileBuffers(file);
+    CloseHandle(file);
+    return ok && written == size;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return ok != FALSE;
+}
+
+std::uint64_t FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string MakeScratchFolder() {
+    char temp[MAX_PATH];
+    if (!GetTempPathA(MAX_PATH, temp)) return "";
+    for (int counter = 1;; ++counter) {
+        std::string path = std::string(temp) + "lorebinder-timing-" +
+                           std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter);
+        if (CreateDirectoryA(path.c_str(), nullptr)) return path;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return "";
+    }
+}
+
+void RemoveScratchFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+int RunSelf(const std::string& arguments) {
+    char self[MAX_PATH];
+    if (!GetModuleFileNameA(nullptr, self, MAX_PATH)) return -1;
+    std::string line = "\"" + std::string(self) + "\" " + arguments;
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+        if (handle && handle != INVALID_HANDLE_VALUE)
+            SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    }
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return -1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+std::string DisplayDriver() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return "Windows";
+    char value[64] = "";
+    DWORD size = sizeof(value);
+    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Wine\\Drivers", "Graphics", RRF_RT_REG_SZ,
+                     nullptr, value, &size) == ERROR_SUCCESS) {
+        return value;
+    }
+    return "x11";
+}

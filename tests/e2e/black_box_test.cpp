@@ -1,0 +1,45 @@
+#include "black_box_test.h"
+
+#include <cstdlib>
+
+namespace e2e {
+
+namespace {
+
+std::string TestName() {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(test->test_suite_name()) + "." + test->name();
+}
+
+}  // namespace
+
+void BlackBoxTest::SetUp() {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        GTEST_SKIP() << "needs an X display (tools/test-all starts Xvfb for these tests)";
+    }
+    std::string root = WindowsPath(LOREBINDER_E2E_DIR);
+    folder = std::make_unique<TestFolder>(root + "\\work\\" + TestName());
+    // Screenshots of an earlier run of this test would mislead; start afresh.
+    artifactsDir = TestFolder(root + "\\artifacts\\" + TestName()).Path();
+    folder->CopyIn(WindowsPath(LOREBINDER_EXE), "lorebinder.exe");
+}
+
+void BlackBoxTest::TearDown() {
+    program.reset();  // ends a program that a failed step left running
+    if (folder && !HasFailure()) folder->Remove();
+}
+
+void BlackBoxTest::CopySample(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        folder->CopyIn(WindowsPath(LOREBINDER_EXAMPLES_DIR) + "\\" + name, name);
+    }
+}
+
+Program& BlackBoxTest::StartProgram() {
+    program = std::make_unique<Program>(folder->PathOf("lorebinder.exe"), artifactsDir);
+    program->Start();
+    return *program;
+}
+
+}  // namespace e2e

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "program.h"
+#include "program_windows.h"
+#include "test_folder.h"
+
+namespace e2e {
+
+// A story told to the real program: each test gets a fresh folder holding a
+// copy of lorebinder.exe and the files it chooses, and a folder of artefacts
+// (numbered screenshots of what it saw) named after the test. The folder goes
+// after a test that passed and stays after one that failed.
+class BlackBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Copies files of the sample folder (examples/) into the test's folder.
+    void CopySample(std::initializer_list<const char*> names);
+    Program& StartProgram();
+
+    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<Program> program;
+
+private:
+    std::string artifactsDir;
+};
+
+}  // namespace e2e

@@ -1,0 +1,158 @@
+// A player edits the quest database of the real program: starts a quest, adds entries
+// to it, clears every finisher flag, finishes the quest, removes entries, saves, and
+// finds it all again when the program starts anew.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "black_box_test.h"
+#include "res/resource.h"
+
+namespace e2e {
+namespace {
+
+using EditingStory = BlackBoxTest;
+using Lines = std::vector<std::string>;
+using Quest = std::vector<std::pair<std::string, bool>>;  // item texts and finisher flags
+
+const char kHeard[] = "Heard of the ferry.";
+const char kMet[] = "Met the ferryman.";
+const char kPaid[] = "Paid the toll.";
+const char kCrossed[] = "Crossed the river.";
+const char kLost[] = "Lost my boots.";
+const char kFound[] = "Found new boots.";
+const char kSmith[] = "Spoke to the smith.";
+const char kForge[] = "The forge is cold.";
+const char kCoal[] = "Bought coal.";
+
+const char kResetQuestion[] =
+    "Are you sure you want to reset the finisher tags on all database quest items?";
+
+std::string Journal() {
+    std::string journal;
+    int day = 0;
+    for (const char* text : {kHeard, kMet, kPaid, kCrossed, kLost, kFound, kSmith}) {
+        journal += "<FONT COLOR=\"9F0000\">Day " + std::to_string(++day) + "</FONT><BR>\r\n";
+        journal += std::string(text) + "<P>\r\n";
+    }
+    return journal;
+}
+
+// The bytes of quests.lbd, written out by hand: counts as 32-bit little-endian
+// integers, each item a finisher byte (0xFF when set), its text and a zero.
+std::string Image(const std::vector<Quest>& quests) {
+    auto count = [](std::size_t n) {
+        std::string bytes;
+        for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((n >> shift) & 0xFF);
+        return bytes;
+    };
+    std::string image = count(quests.size());
+    for (const Quest& quest : quests) {
+        image += count(quest.size());
+        for (const auto& [text, finisher] : quest)
+            image += (finisher ? "\xFF" : std::string(1, '\0')) + text + std::string(1, '\0');
+    }
+    return image;
+}
+
+// The tree as lines: children indented, " [+]" after a closed quest.
+Lines TreeLines(const MainWindow& main) {
+    Lines lines;
+    for (const TreeNode& top : main.Tree(IDC_QUEST_TREE)) {
+        bool closed = !top.children.empty() && !top.expanded;
+        lines.push_back(top.label + (closed ? " [+]" : ""));
+        for (const TreeNode& child : top.children) lines.push_back("  " + child.label);
+    }
+    return lines;
+}
+
+TEST_F(EditingStory, QuestsBuiltInTheWindowAreSavedAndFoundAgain) {
+    folder->Write("journal.htm", Journal());
+    // The ferry rumour is finished by its own entry; the smith's finisher and the whole
+    // coal quest are missing from the journal.
+    folder->Write("quests.lbd",
+                  Image({{{kSmith, false}, {kForge, true}}, {{kHeard, true}}, {{kCoal, true}}}));
+    Program& app = StartProgram();
+    MainWindow main = app.ExpectMainWindow("show the journal without a message");
+    ASSERT_EQ(TreeLines(main), (Lines{kSmith}));
+    ASSERT_EQ(main.ListRows(IDC_JOURNAL_LIST), (Lines{kMet, kPaid, kCrossed, kLost, kFound}));
+
+    // A new quest from the first unknown entry; its row makes way for the next.
+    main.ClickListRow(IDC_JOURNAL_LIST, 0);
+    main.Click(IDC_START_NEW_QUEST);
+    EXPECT_EQ(TreeLines(main), (Lines{kMet, kSmith}));
+    EXPECT_EQ(main.Text(IDC_TREE_TEXT), kMet) << "the new quest is selected";
+    EXPECT_EQ(main.ListSelection(IDC_JOURNAL_LIST), 0);
+    EXPECT_EQ(main.Text(IDC_LIST_TEXT), kPaid);
+    EXPECT_EQ(main.Text(IDC_DISPLAYED_COUNT), "Displayed: 4/7");
+
+    // Two more entries join the quest selected in the tree.
+    main.ClickListRow(IDC_JOURNAL_LIST, 0);
+    main.Click(IDC_ADD_TO_QUEST);
+    main.ClickListRow(IDC_JOURNAL_LIST, 0);
+    main.Click(IDC_ADD_TO_QUEST);
+    app.Snapshot("a quest of three entries", main.Handle());
+    EXPECT_EQ(TreeLines(main),
+              (Lines{kMet, std::string("  ") + kPaid, std::string("  ") + kCrossed, kSmith}));
+    EXPECT_EQ(main.ListRows(IDC_JOURNAL_LIST), (Lines{kLost, kFound}));
+
+    // Clearing every finisher flag asks first; only Yes clears them, and the ferry
+    // rumour, no longer finished, joins the tree.
+    main.MenuCommand(ID_OPTIONS_RESET_FINISHERS);
+    MessageBoxWindow question = app.ExpectMessageBox("ask before clearing the finishers");
+    EXPECT_EQ(question.Caption(), "lorebinder");
+    EXPECT_EQ(question.Text(), kResetQuestion);
+    EXPECT_TRUE(question.HasButton(IDYES));
+    question.Press(IDNO, "answer No");
+    EXPECT_EQ(TreeLines(main).size(), 4u);
+    main.MenuCommand(ID_OPTIONS_RESET_FINISHERS);
+    app.ExpectMessageBox("ask again").Press(IDYES, "answer Yes");
+    EXPECT_EQ(TreeLines(main), (Lines{kHeard, kMet, std::string("  ") + kPaid,
+                                      std::string("  ") + kCrossed, kSmith}));
+
+    // A finisher moves the quest out of the unfinished ones; under "Finished" it is closed.
+    main.SelectTreeItem(IDC_QUEST_TREE, kCrossed);
+    EXPECT_EQ(main.Text(IDC_TREE_TEXT), kCrossed);
+    main.Click(IDC_TOGGLE_FINISHER);
+    EXPECT_EQ(TreeLines(main), (Lines{kHeard, kSmith}));
+    main.Click(IDC_SHOW_FINISHED);
+    app.Snapshot("the quest finished", main.Handle());
+    EXPECT_EQ(TreeLines(main), (Lines{kHeard, std::string(kMet) + " [+]", std::string("  ") + kPaid,
+                                      std::string("  FINISHER: ") + kCrossed, kSmith}));
+
+    // Removing an entry lists it again; removing a quest's only entry ends the quest.
+    main.SelectTreeItem(IDC_QUEST_TREE, kPaid);
+    main.Click(IDC_REMOVE_QUEST_ITEM);
+    main.SelectTreeItem(IDC_QUEST_TREE, kHeard);
+    main.Click(IDC_REMOVE_QUEST_ITEM);
+    const Lines finalTree = {std::string(kMet) + " [+]", std::string("  FINISHER: ") + kCrossed,
+                             kSmith};
+    const Lines finalList = {kHeard, kPaid, kLost, kFound};
+    EXPECT_EQ(TreeLines(main), finalTree);
+    EXPECT_EQ(main.ListRows(IDC_JOURNAL_LIST), finalList);
+    EXPECT_EQ(main.ListSelection(IDC_JOURNAL_LIST), -1);
+    EXPECT_EQ(main.Text(IDC_DISPLAYED_COUNT), "Displayed: 4/7");
+    EXPECT_FALSE(app.FindMessageBox()) << "no step of the story shows a message";
+
+    main.Close();
+    app.ExpectMessageBox("ask whether to save").Press(IDYES, "save");
+    EXPECT_EQ(app.ExpectExit("end after saving"), 0u);
+    const std::string saved = Image(
+        {{{kSmith, false}, {kForge, false}}, {{kCoal, false}}, {{kMet, false}, {kCrossed, true}}});
+    EXPECT_EQ(folder->Read("quests.lbd"), saved);
+
+    // The next start shows the same quests and entries.
+    Program& again = StartProgram();
+    MainWindow reopened = again.ExpectMainWindow("start again on the saved database");
+    EXPECT_EQ(TreeLines(reopened), (Lines{kSmith}));
+    EXPECT_EQ(reopened.ListRows(IDC_JOURNAL_LIST), finalList);
+    reopened.Click(IDC_SHOW_FINISHED);
+    EXPECT_EQ(TreeLines(reopened), finalTree);
+    reopened.PressKey(VK_ESCAPE);
+    EXPECT_EQ(again.ExpectExit("end without saving"), 0u);
+    EXPECT_EQ(folder->Read("quests.lbd"), saved);
+}
+
+}  // namespace
+}  // namespace e2e

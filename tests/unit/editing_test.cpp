@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editing/quest_edits.h"
+#include "journal/journal_matching.h"
+
+namespace {
+
+std::vector<JournalEntry> Journal(const std::vector<std::string>& texts) {
+    std::vector<JournalEntry> journal(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) journal[i].text = texts[i];
+    return journal;
+}
+
+// A database as a file would load it: texts only, no journal links yet.
+QuestDatabase Database(const std::vector<std::vector<std::string>>& quests) {
+    QuestDatabase database;
+    for (const auto& texts : quests) {
+        database.quests.emplace_back();
+        for (const std::string& text : texts) database.quests.back().AddItem(text, -1, false);
+    }
+    return database;
+}
+
+std::vector<std::vector<std::string>> Texts(const QuestDatabase& database) {
+    std::vector<std::vector<std::string>> texts;
+    for (const Quest& quest : database.quests) {
+        texts.emplace_back();
+        for (const QuestItem& item : quest.items) texts.back().push_back(item.text);
+    }
+    return texts;
+}
+
+// Every entry is collated exactly when an item holds its text, and the first such item
+// carries the entry's position; no other item claims a position.
+void ExpectLinked(QuestDatabase& database, const std::vector<JournalEntry>& journal) {
+    for (std::size_t p = 0; p < journal.size(); ++p) {
+        QuestItem* item = database.FindItem(journal[p].text);
+        EXPECT_EQ(journal[p].collated, item ? 1 : 0) << "entry " << p;
+        if (item) {
+            EXPECT_EQ(item->journalIndex, static_cast<std::int32_t>(p)) << "entry " << p;
+        }
+    }
+    for (const Quest& quest : database.quests) {
+        for (const QuestItem& item : quest.items) {
+            if (item.journalIndex < 0) continue;
+            ASSERT_LT(static_cast<std::size_t>(item.journalIndex), journal.size()) << item.text;
+            EXPECT_EQ(journal[item.journalIndex].text, item.text);
+        }
+    }
+}
+
+}  // namespace
+
+TEST(QuestEdits, StartAddAndRemoveKeepEntriesAndItemsLinked) {
+    auto journal = Journal({"Met the ferryman.", "Paid the toll.", "Crossed the river.",
+                            "Lost my boots.", "Found a pair of boots."});
+    QuestDatabase database = Database({{"Heard of the ferry."}});
+    MatchJournal(journal, database);
+
+    Quest* ferry = StartQuestWith(database, journal, 0);
+    ASSERT_EQ(ferry, &database.quests.back()) << "a new quest goes last";
+    AddEntryToQuest(*ferry, journal, 2);
+    AddEntryToQuest(database.quests[1], journal, 1);
+    StartQuestWith(database, journal, 3);
+    EXPECT_EQ(Texts(database), (std::vector<std::vector<std::string>>{
+                                   {"Heard of the ferry."},
+                                   {"Met the ferryman.", "Crossed the river.", "Paid the toll."},
+                                   {"Lost my boots."}}));
+    ExpectLinked(database, journal);
+
+    // A text the database holds already, here in an item the journal lacks.
+    journal.push_back(JournalEntry{});
+    journal.back().text = "Heard of the ferry.";
+    const auto before = Texts(database);
+    EXPECT_EQ(StartQuestWith(database, journal, 5), nullptr);
+    EXPECT_EQ(Texts(database), before);
+    EXPECT_EQ(journal[5].collated, 0) << "a refused start marks nothing";
+    MatchJournal(journal, database);
+
+    // A middle item goes and the rest keep their order; an only item takes its quest along.
+    Quest& crossing = database.quests[1];
+    RemoveEntryFromQuest(database, journal, crossing, crossing.items[1], 2);
+    RemoveEntryFromQuest(database, journal, database.quests[0], database.quests[0].items[0], 5);
+    EXPECT_EQ(Texts(database), (std::vector<std::vector<std::string>>{
+                                   {"Met the ferryman.", "Paid the toll."}, {"Lost my boots."}}));
+    EXPECT_EQ(journal[2].collated, 0);
+    EXPECT_EQ(journal[5].collated, 0);
+    ExpectLinked(database, journal);
+
+    // A removed entry can start a quest of its own again.
+    ASSERT_NE(StartQuestWith(database, journal, 2), nullptr);
+    ExpectLinked(database, journal);
+}
+
+TEST(QuestEdits, RemovingTheFirstOfTwoItemsWithOneTextHandsTheEntryToTheOther) {
+    auto journal = Journal({"Spoke to the smith.", "The forge is cold."});
+    QuestDatabase database = Database(
+        {{"Spoke to the smith.", "The forge is cold."}, {"Bought coal.", "The forge is cold."}});
+    MatchJournal(journal, database);
+    ASSERT_EQ(database.quests[0].items[1].journalIndex, 1);
+    ASSERT_EQ(database.quests[1].items[1].journalIndex, -1);
+
+    RemoveEntryFromQuest(database, journal, database.quests[0], database.quests[0].items[1], 1);
+    EXPECT_EQ(journal[1].collated, 1) << "the database still holds the text";
+    EXPECT_EQ(database.quests[1].items[1].journalIndex, 1);
+    ExpectLinked(database, journal);
+
+    RemoveEntryFromQuest(database, journal, database.quests[1], database.quests[1].items[1], 1);
+    EXPECT_EQ(journal[1].collated, 0);
+    EXPECT_EQ(Texts(database),
+              (std::vector<std::vector<std::string>>{{"Spoke to the smith."}, {"Bought coal."}}));
+    ExpectLinked(database, journal);
+}
+
+TEST(QuestEdits, PositionsAndRowsStayInRange) {
+    const auto journal = Journal({"a", "b", "c"});
+    EXPECT_TRUE(IsJournalPosition(journal, 0));
+    EXPECT_TRUE(IsJournalPosition(journal, 2));
+    EXPECT_FALSE(IsJournalPosition(journal, 3));
+    EXPECT_FALSE(IsJournalPosition(journal, -1));
+    // Item data is pointer-sized: a value whose low 32 bits are 0 is no position.
+    EXPECT_FALSE(IsJournalPosition(journal, std::int64_t{1} << 32));
+    EXPECT_FALSE(IsJournalPosition(journal, INT64_MIN));
+    EXPECT_FALSE(IsJournalPosition({}, 0));
+
+    EXPECT_EQ(RowAfterDeletion(1, 3), 1) << "the next row moves up into the place";
+    EXPECT_EQ(RowAfterDeletion(3, 3), 2) << "the last row gone: the new last row";
+    EXPECT_EQ(RowAfterDeletion(0, 0), -1) << "the only row gone: no selection";
+}
