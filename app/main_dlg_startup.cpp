@@ -17,6 +17,11 @@ const char kStartsEmpty[] =
     "\n\nLorebinder starts with an empty database and leaves the file alone unless you agree "
     "to replace it when you close.";
 
+std::string Counted(std::size_t count, const char* one, const char* many = nullptr) {
+    std::string noun = count == 1 ? one : many ? many : std::string(one) + "s";
+    return std::to_string(count) + " " + noun;
+}
+
 }  // namespace
 
 BOOL CMainDlg::OnInitDialog() {
@@ -85,6 +90,14 @@ void CMainDlg::LoadDatabase() {
         }
         // The file is there but won't open (in use, no access): saying "no database"
         // would invite the user to overwrite a file they still have.
+        DWORD attributes = GetFileAttributesA(databasePath.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            // The platform only says "access denied" for a folder.
+            databaseReadProblem = "It is a folder, not a file.";
+            AfxMessageBox("The quest database (" + databasePath + ") is a folder, not a file." +
+                          kStartsEmpty);
+            return;
+        }
         databaseReadProblem = SystemErrorText(openError);
         AfxMessageBox("The quest database (" + databasePath + ") couldn't be opened:\n" +
                       databaseReadProblem + kStartsEmpty);
@@ -111,15 +124,21 @@ void CMainDlg::LoadDatabase() {
         return;
     }
 
+    if (bytes.empty()) {
+        // Often a download that never finished; "damaged" would say too much.
+        databaseReadProblem = "The file is empty.";
+        AfxMessageBox("The quest database (" + databasePath + ") is empty." + kStartsEmpty);
+        return;
+    }
     ImageReadResult loaded = database.ReadImage(bytes.data(), bytes.size());
     if (loaded.damaged) {
         databaseReadProblem = "Only its first " + std::to_string(loaded.bytesParsed) + " of " +
                               std::to_string(bytes.size()) + " bytes could be read.";
         AfxMessageBox("The quest database (" + databasePath + ") is damaged. Only its first " +
                       std::to_string(loaded.bytesParsed) + " of " + std::to_string(bytes.size()) +
-                      " bytes could be read: " + std::to_string(loaded.questsKept) +
-                      " quests with " + std::to_string(loaded.itemsKept) +
-                      " entries.\n\nLorebinder goes on with what it read and leaves the file "
+                      " bytes could be read: " + Counted(loaded.questsKept, "quest") + " with " +
+                      Counted(loaded.itemsKept, "entry", "entries") +
+                      ".\n\nLorebinder goes on with what it read and leaves the file "
                       "alone unless you agree to replace it when you close.");
     }
 }

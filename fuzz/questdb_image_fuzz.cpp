@@ -1,7 +1,7 @@
 // Reads any bytes as a quests.lbd image. Whatever the reader keeps must be a
-// sound database: its image reads back undamaged and equal, an undamaged input
-// is reproduced but for finisher values, and every lookup finds the first
-// item with its text.
+// sound database: its image reads back undamaged and equal and is written again
+// byte for byte, an undamaged input is reproduced but for finisher values, and
+// every lookup finds the first item with its text.
 
 #include <cstdint>
 #include <cstdlib>
@@ -66,5 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ImageReadResult reread = again.ReadImage(image.Data(), image.Size());
     Require(!reread.damaged && reread.bytesParsed == image.Size());
     Require(SameRecords(db, again));
+    // And the image it writes is the one it was read from: saving twice is stable.
+    ByteBuffer second;
+    again.WriteImage(second);
+    Require(second.Bytes() == image.Bytes());
     return 0;
 }

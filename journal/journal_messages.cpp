@@ -11,7 +11,12 @@ std::string JournalWarningMessage(const JournalWarning& warning) {
         case JournalWarning::Kind::Long:
             message.append(kJournalFormatWarning);
             message.append(kJournalTroubleLineIntro);
-            message.append(warning.line);
+            if (warning.line.size() <= kQuotedLineLimit) {
+                message.append(warning.line);
+            } else {
+                message.append(warning.line, 0, kQuotedLineLimit);
+                message.append("...");
+            }
             break;
     }
     return message;
@@ -21,5 +26,14 @@ std::string JournalOpenFailedMessage(std::string_view path) {
     std::string message = "Can't find the journal file named \"";
     message.append(path);
     message.append("\"\n.");
+    return message;
+}
+
+std::string JournalOpenRefusedMessage(std::string_view path, std::string_view reason) {
+    std::string message = "Can't open the journal file named \"";
+    message.append(path);
+    message.append("\":\n");
+    message.append(reason);
+    message.append("\n\nPress Reload Journal to try again.");
     return message;
 }

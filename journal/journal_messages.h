@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,16 @@ inline constexpr std::string_view kJournalFormatWarning =
 inline constexpr std::string_view kJournalTroubleLineIntro =
     "\n\nThis is the journal line I'm having trouble with:\n";
 
+// At most this many bytes of the troublesome line are quoted, then "...": a
+// journal may hold a line of megabytes, and a message box can't show that.
+inline constexpr std::size_t kQuotedLineLimit = 400;
+
 // The message for a read's warning; empty when the read raised none.
 std::string JournalWarningMessage(const JournalWarning& warning);
 
-// The message for a journal file that can't be opened.
+// The message for a journal file that isn't there.
 std::string JournalOpenFailedMessage(std::string_view path);
+
+// The message for a journal file that is there but won't open (held open by another
+// program, no access, a folder), with the reason.
+std::string JournalOpenRefusedMessage(std::string_view path, std::string_view reason);

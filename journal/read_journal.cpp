@@ -38,6 +38,17 @@ void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEn
     warning = reader.Warning();
 }  // the reader's buffers, which may be what ran out of memory, go here
 
+// "Can't find" is true only of a missing file. One that the game holds open while it
+// writes is there, and the player should hear why and try again rather than look for it.
+std::string OpenProblemMessage(const std::string& path, DWORD error) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return JournalOpenFailedMessage(path);
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return JournalOpenRefusedMessage(path, "It is a folder, not a file.");
+    return JournalOpenRefusedMessage(path, SystemErrorText(error));
+}
+
 }  // namespace
 
 void CMainDlg::ReadJournal(std::string path) {
@@ -48,8 +59,10 @@ void CMainDlg::ReadJournal(std::string path) {
     JournalWarning warning;
     {
         CFile file;
-        if (!file.Open(path, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary)) {
-            AfxMessageBox(JournalOpenFailedMessage(path));
+        DWORD openError = 0;
+        if (!file.Open(path, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary,
+                       &openError)) {
+            AfxMessageBox(OpenProblemMessage(path, openError));
             return;
         }
         ReadJournalFile(file, path, journal, warning, failure);

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "views/list_filter.h"
 #include "views/redraw_off.h"
+#include "views/shown_text.h"
 
 void CMainDlg::ShowPrefsChanged() {
     showUnknown = unknownCheck.GetCheck() == BST_CHECKED;
@@ -17,12 +18,14 @@ void CMainDlg::ShowPrefsChanged() {
         RedrawOff redrawOff(journalList);
         journalList.ResetContent();
         size_t bytes = 0;
-        for (std::int32_t position : listing.rows)
-            bytes += journal[static_cast<size_t>(position)].text.size() + 1;
+        for (std::int32_t position : listing.rows) {
+            const size_t length = journal[static_cast<size_t>(position)].text.size();
+            bytes += std::min(length, kShownTextLimit + 3) + 1;  // as ShownText gives it
+        }
         journalList.InitStorage(static_cast<int>(std::min<size_t>(listing.rows.size(), INT_MAX)),
                                 bytes);
         for (std::int32_t position : listing.rows) {
-            int row = journalList.AddString(journal[static_cast<size_t>(position)].text);
+            int row = journalList.AddString(ShownText(journal[static_cast<size_t>(position)].text));
             if (row < 0) break;  // the control is out of memory; the counter tells how far
             journalList.SetItemData(row, position);
         }
@@ -55,8 +58,8 @@ void CMainDlg::OnSelChangeListItems() {
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    listHeadingPane.SetWindowText(entry.heading);
-    listTextPane.SetWindowText(entry.text);
+    listHeadingPane.SetWindowText(ShownText(entry.heading));
+    listTextPane.SetWindowText(ShownText(entry.text));
     if (entry.collated != 1) return;
 
     // The tree reports the new selection at once and fills its own panes.

@@ -5,6 +5,7 @@
 #include "framework/message_box.h"
 #include "views/quest_groups.h"
 #include "views/redraw_off.h"
+#include "views/shown_text.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ void CMainDlg::ShowQuests() {
                     const QuestItem* questItem =
                         FindQuestItem(database, journal, shown.position, nullptr);
                     HTREEITEM item = questTree.InsertItem(
-                        QuestTreeLabel(entry.text, questItem && questItem->finisher),
+                        QuestTreeLabel(ShownText(entry.text), questItem && questItem->finisher),
                         top ? top : TVI_ROOT, shown.position);
                     if (!item) continue;  // the control is out of memory; show what fits
                     if (!top) top = item;
@@ -133,7 +134,7 @@ void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    treeHeadingPane.SetWindowText(entry.heading);
-    treeTextPane.SetWindowText(entry.text);
+    treeHeadingPane.SetWindowText(ShownText(entry.heading));
+    treeTextPane.SetWindowText(ShownText(entry.text));
     if (result) *result = 0;
 }

@@ -57,7 +57,11 @@ void RemoveFolder(const std::string& folder) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::string path = folder + "\\" + found.cFileName;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                // Tests put empty folders where files belong.
+                if (found.cFileName[0] != '.') RemoveDirectoryA(path.c_str());
+                continue;
+            }
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
         } while (FindNextFileA(search, &found));
@@ -373,10 +377,17 @@ std::vector<std::string> MainDialogTest::ListRows() const {
     HWND list = Control(IDC_JOURNAL_LIST);
     std::vector<std::string> rows;
     for (int row = 0; row < ListCount(); ++row) {
-        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, row, 0);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        LRESULT copied = SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        // Wine's ANSI LB_GETTEXT crashes on rows of more than a few hundred characters;
+        // the wide one doesn't.
+        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, row, 0);
+        std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        LRESULT copied = SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                        nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            bytes, nullptr, nullptr);
         rows.push_back(text);
     }
     return rows;

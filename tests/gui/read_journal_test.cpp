@@ -2,6 +2,7 @@
 // entries it keeps, the links to the database, and what the user hears of problems.
 #include <algorithm>
 
+#include "framework/file_exception.h"
 #include "framework/file_faults.h"
 #include "tests/gui/sample_quests.h"
 
@@ -82,8 +83,8 @@ TEST_F(ReadJournal, MissingJournalIsReportedAndChangesNothing) {
     EXPECT_EQ(Text(IDC_DISPLAYED_COUNT), "Displayed: 0/0");
     EXPECT_EQ(TreeCount(), 0);
 
-    // Later, once a journal was read: the previous one stays, links and all. A journal
-    // that another program holds open counts as missing too.
+    // Later, once a journal was read: the previous one stays, links and all, when the
+    // journal is held open by another program (which the message says) or missing.
     WriteFile("journal.htm", Journal());
     Click(IDC_RELOAD_JOURNAL);
     ASSERT_EQ(Dialog().journal.size(), size_t(kJournalSize));
@@ -93,7 +94,8 @@ TEST_F(ReadJournal, MissingJournalIsReportedAndChangesNothing) {
     HANDLE held = CreateFileA(PathOf("journal.htm").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ExpectBox(MissingJournalMessage());
+    ExpectBox("Can't open the journal file named \"" + PathOf("journal.htm") + "\":\n" +
+              SystemErrorText(ERROR_SHARING_VIOLATION) + "\n\nPress Reload Journal to try again.");
     Click(IDC_RELOAD_JOURNAL);
     CloseHandle(held);
 

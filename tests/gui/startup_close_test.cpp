@@ -175,43 +175,6 @@ TEST_F(StartupAndClose, DatabaseLockedByAnotherProgramAtCloseIsLeftAlone) {
     EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
 }
 
-// A failure at any step after the new contents began to be written: the previous
-// file stays whole, no temporary file is left, the window stays open with the
-// platform's reason on screen, and a second close can still save.
-TEST_F(StartupAndClose, WriteFailureKeepsPreviousDatabaseAndTheWindow) {
-    WriteFile("quests.lbd", kQuests);
-    StartDialog();
-    std::string previous = *ReadFile("quests.lbd");
-    Dialog().database.quests.pop_back();  // a change that a successful save would store
-
-    for (FileOperation failing : {FileOperation::Write, FileOperation::Flush, FileOperation::Close,
-                                  FileOperation::Replace}) {
-        SCOPED_TRACE(static_cast<int>(failing));
-        InjectFileFault(failing, 1, "", ERROR_DISK_FULL);
-        ExpectBox(kSaveQuestion, IDYES);
-        ExpectBoxStartingWith("Couldn't ");
-        RequestClose();
-        ClearFileFaults();
-
-        ASSERT_FALSE(Boxes().empty());
-        const ShownBox& report = Boxes().back();
-        EXPECT_EQ(report.type & MB_ICONMASK, UINT(MB_ICONSTOP));
-        EXPECT_NE(report.text.find(PathOf("quests.lbd") + "\""), std::string::npos) << report.text;
-        EXPECT_NE(report.text.find(SystemErrorText(ERROR_DISK_FULL)), std::string::npos)
-            << report.text;
-        EXPECT_FALSE(Ended());
-        EXPECT_EQ(ReadFile("quests.lbd"), previous);
-        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
-    }
-
-    ExpectBox(kSaveQuestion, IDYES);
-    RequestClose();
-    EXPECT_TRUE(Ended());
-    EXPECT_EQ(ReadFile("quests.lbd"),
-              DatabaseImage({{{"The ferryman wants three silver bells.", false},
-                              {"I gave the ferryman his bells.", true}}}));
-}
-
 // A quests.lbd that exists but couldn't be read at start-up is not "missing": the
 // message says why, and saving over it takes a second yes.
 TEST_F(StartupAndClose, LockedDatabaseAtStartupGivesReasonAndAsksBeforeReplacing) {

@@ -156,6 +156,23 @@ TEST(JournalReader, UnknownLineIsQuotedInTheLongWarningAndReadingGoesOn) {
               "This is the journal line I'm having trouble with:\nSome words<br>");
 }
 
+TEST(JournalReader, HugeUnknownLineIsQuotedOnlyInPart) {
+    const std::string fits(kQuotedLineLimit, 'x');
+    EXPECT_EQ(JournalWarningMessage(ParseJournal(fits + "\r\n").warning),
+              "Warning: unexpected format of journal file.  This might not work.\n\n"
+              "This is the journal line I'm having trouble with:\n" +
+                  fits);
+
+    // Megabytes in one line: the warning keeps the line, the message a bounded part.
+    const std::string huge = "y" + std::string(4 << 20, 'z');
+    const JournalParseResult result = ParseJournal(Heading("day") + huge + "\r\n" + Text("After."));
+    EXPECT_EQ(result.warning.line, huge);
+    EXPECT_EQ(Texts(result.entries), (std::vector<std::string>{"After."}));
+    const std::string message = JournalWarningMessage(result.warning);
+    const std::string quoted = message.substr(message.find(":\n") + 2);
+    EXPECT_EQ(quoted, huge.substr(0, kQuotedLineLimit) + "...");
+}
+
 TEST(JournalReader, TheFirstBadLineDecidesTheOnlyWarning) {
     const JournalParseResult shortFirst =
         ParseJournal(Text("orphan") + "bad line\r\n" + Heading("h") + Text("t"));

@@ -1,0 +1,213 @@
+// journal.htm as a player may meet it: held open by the game, a folder, binary
+// garbage, one line of 50 MB, a journal of 100,000 entries. Any message names the
+// file, the program stays up and quick, and neither file on disk changes unless the
+// user saves.
+#include <algorithm>
+#include <iostream>
+
+#include "bench/journal_generator.h"
+#include "framework/file_exception.h"
+#include "tests/gui/sample_quests.h"
+#include "views/shown_text.h"
+
+namespace {
+
+using namespace sample;
+
+const char kSaveQuestion[] = "Save the current quest database?";
+const char kWarning[] = "Warning: unexpected format of journal file.  This might not work.";
+
+std::string ImageOf(const QuestDatabase& database) {
+    ByteBuffer image;
+    database.WriteImage(image);
+    return std::string(image.Bytes().begin(), image.Bytes().end());
+}
+
+template <class Work>
+double Seconds(Work&& work) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    work();
+    QueryPerformanceCounter(&end);
+    return double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+}
+
+class BadJournal : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        WriteFile("quests.lbd", Database());
+    }
+
+    std::string RefusedMessage(const std::string& reason) const {
+        return "Can't open the journal file named \"" + PathOf("journal.htm") + "\":\n" + reason +
+               "\n\nPress Reload Journal to try again.";
+    }
+
+    // No item may point past the journal, whatever the journal held.
+    void ExpectLinksInsideTheJournal() {
+        for (const Quest& quest : Dialog().database.quests)
+            for (const QuestItem& item : quest.items)
+                EXPECT_LT(item.journalIndex, static_cast<int>(Dialog().journal.size()));
+    }
+
+    // Closes with No to saving: the database file must be as it was.
+    void CloseWithoutSaving(const std::string& database) {
+        ExpectBox(kSaveQuestion, IDNO);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), database);
+    }
+};
+
+TEST_F(BadJournal, JournalThatWontOpenAtStartUpSaysWhyAndReloadsLater) {
+    WriteFile("journal.htm", Journal());
+    // The game holding the file open, as it may while it writes.
+    HANDLE held = CreateFileA(PathOf("journal.htm").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExpectBox(RefusedMessage(SystemErrorText(ERROR_SHARING_VIOLATION)));
+    StartDialog();
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_FALSE(Boxes()[0].mainWindowVisible);
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    EXPECT_TRUE(Dialog().journal.empty());
+    EXPECT_EQ(Text(IDC_DISPLAYED_COUNT), "Displayed: 0/0");
+    EXPECT_EQ(TreeCount(), 0);
+    EXPECT_EQ(ImageOf(Dialog().database), Database());
+
+    // Once the game lets go, Reload Journal reads it.
+    CloseHandle(held);
+    Click(IDC_RELOAD_JOURNAL);
+    EXPECT_EQ(Dialog().journal.size(), size_t(kJournalSize));
+    EXPECT_EQ(ReadFile("journal.htm"), Journal());
+    CloseWithoutSaving(Database());
+
+    // A folder where the journal belongs.
+    RemoveFile("journal.htm");
+    ASSERT_TRUE(CreateDirectoryA(PathOf("journal.htm").c_str(), nullptr));
+    ExpectBox(RefusedMessage("It is a folder, not a file."));
+    StartDialog();
+    EXPECT_FALSE(Ended());
+    EXPECT_TRUE(Dialog().journal.empty());
+    CloseWithoutSaving(Database());
+}
+
+TEST_F(BadJournal, BinaryGarbageWarnsOnceInFewWordsAndHarmsNothing) {
+    // A megabyte of noise, with line ends and the grammar's markers now and then so
+    // that every path of the reader runs; no byte 26, so all of it is read.
+    std::string garbage;
+    std::uint32_t state = 2463534242u;
+    const char* pieces[] = {"<BR>\r\n", "<P>\r\n", "\n", "\r", "<", ">", "@", "#"};
+    while (garbage.size() < (1 << 20)) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        if (state % 16 == 0) {
+            garbage += pieces[(state >> 8) % 8];
+        } else {
+            char byte = static_cast<char>(state >> 24);
+            garbage += byte == 26 ? '\0' : byte;
+        }
+    }
+    WriteFile("journal.htm", garbage);
+    ExpectBoxStartingWith(kWarning);
+    double seconds = Seconds([this] { StartDialog(); });
+    EXPECT_LT(seconds, 10.0);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_LT(Boxes()[0].text.size(), 600u) << "the quoted line must be short";
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(ListCount(), static_cast<int>(Dialog().journal.size()));
+    ExpectLinksInsideTheJournal();
+
+    // Every row can be shown.
+    for (int row = 0; row < std::min(ListCount(), 50); ++row) SelectListRow(row);
+    EXPECT_EQ(Boxes().size(), 1u);
+    CloseWithoutSaving(Database());
+    EXPECT_EQ(ReadFile("journal.htm"), garbage);
+}
+
+TEST_F(BadJournal, FiftyMegabyteLinesAreReadQuicklyAndShownInPart) {
+    const std::string huge = "Lost" + std::string(50 << 20, 'x');
+
+    // A line that is no journal line at all: skipped, quoted in part.
+    WriteFile("journal.htm", Journal() + huge + "\r\n" + JournalText({{"Day 8", "After it."}}));
+    ExpectBox(std::string(kWarning) + "\n\nThis is the journal line I'm having trouble with:\n" +
+              huge.substr(0, 400) + "...");
+    double seconds = Seconds([this] { StartDialog(); });
+    std::cout << "start on a 50 MB unknown line: " << seconds << " s\n";
+    EXPECT_LT(seconds, 10.0);
+    EXPECT_EQ(Dialog().journal.size(), size_t(kJournalSize + 1));
+    CloseWithoutSaving(Database());
+
+    // An entry of 50 MB that a quest holds: the views show its start, the database
+    // keeps all of it.
+    const std::string database =
+        DatabaseImage({{{kStranger, false}, {huge, true}}, {{kFerryman, false}}});
+    WriteFile("quests.lbd", database);
+    WriteFile("journal.htm", Journal() + "<B>Day 8</B><BR>\r\n" + huge + "<P>\r\n");
+    const std::size_t boxesBefore = Boxes().size();
+    seconds = Seconds([this] {
+        StartDialog();
+        Click(IDC_SHOW_COLLATED);
+        Click(IDC_SHOW_FINISHED);
+    });
+    std::cout << "start and fill both views with a 50 MB entry: " << seconds << " s\n";
+    EXPECT_LT(seconds, 15.0);
+    EXPECT_EQ(Boxes().size(), boxesBefore);
+    ASSERT_EQ(Dialog().journal.size(), size_t(kJournalSize + 1));
+    EXPECT_EQ(Dialog().journal.back().text, huge);
+
+    const std::string shown = huge.substr(0, kShownTextLimit) + "...";
+    const std::vector<std::string> rows = ListRows();
+    EXPECT_EQ(rows.back(), shown);
+    seconds = Seconds([this] { SelectListRow(ListCount() - 1); });
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_EQ(GetWindowTextLengthA(Control(IDC_LIST_TEXT)), static_cast<int>(shown.size()));
+    HTREEITEM item = static_cast<HTREEITEM>(Dialog().journal.back().treeItem);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(TreeSelection(), item);
+    EXPECT_EQ(GetWindowTextLengthA(Control(IDC_TREE_TEXT)), static_cast<int>(shown.size()));
+
+    ExpectBox(kSaveQuestion, IDYES);
+    seconds = Seconds([this] { RequestClose(); });
+    EXPECT_LT(seconds, 10.0);
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), database);
+}
+
+TEST_F(BadJournal, HundredThousandEntriesStartAndReloadQuickly) {
+    JournalGeneratorOptions options;
+    options.entries = 100000;
+    const GeneratedJournal generated = GenerateJournal(options);
+    const std::string database(generated.databaseImage.Bytes().begin(),
+                               generated.databaseImage.Bytes().end());
+    WriteFile("journal.htm", generated.journal);
+    WriteFile("quests.lbd", database);
+
+    double start = Seconds([this] { StartDialog(); });
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_EQ(Dialog().journal.size(), generated.expected.size());
+    double reload = Seconds([this] { Click(IDC_RELOAD_JOURNAL); });
+    double everything = Seconds([this] {
+        Click(IDC_SHOW_COLLATED);
+        Click(IDC_SHOW_FINISHED);
+    });
+    std::cout << generated.expected.size() << " distinct entries, " << generated.journal.size()
+              << " bytes: start " << start << " s, reload " << reload << " s, every entry in "
+              << "both views " << everything << " s\n";
+    RecordProperty("start_ms_100000", static_cast<int>(start * 1000));
+    EXPECT_LT(start, 15.0);
+    EXPECT_LT(reload, 15.0);
+    EXPECT_LT(everything, 15.0);
+    EXPECT_EQ(ListCount(), static_cast<int>(generated.expected.size()));
+    EXPECT_GT(TreeCount(), static_cast<int>(generated.expected.size() / 2));
+
+    ExpectBox(kSaveQuestion, IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), database);
+}
+
+}  // namespace

@@ -1,0 +1,261 @@
+// Every file operation made to fail in turn, at the moments the program touches its
+// files: the save on close, the loading at start-up and Reload Journal. Whatever
+// fails, the user is told with the file's path, quests.lbd holds its previous bytes or
+// the complete new image and nothing else, no temporary file stays behind, the window
+// stays open with the database in memory as it was, and a later close still saves.
+#include "framework/file_exception.h"
+#include "framework/file_faults.h"
+#include "tests/gui/gui_fixture.h"
+
+namespace {
+
+const char kSaveQuestion[] = "Save the current quest database?";
+
+const std::string kQuests = DatabaseImage(
+    {{{"The ferryman wants three silver bells.", false}, {"I gave the ferryman his bells.", true}},
+     {{"A stranger asked about the lighthouse.", false}}});
+const std::string kQuestsWithoutSecond =
+    DatabaseImage({{{"The ferryman wants three silver bells.", false},
+                    {"I gave the ferryman his bells.", true}}});
+
+std::string ImageOf(const QuestDatabase& database) {
+    ByteBuffer image;
+    database.WriteImage(image);
+    return std::string(image.Bytes().begin(), image.Bytes().end());
+}
+
+class FileFailures : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        WriteFile("journal.htm", "");
+    }
+    std::string OpenFailedMessage() const {
+        return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
+    }
+    std::string FileErrorMessage(const std::string& operation, DWORD error) const {
+        return "Couldn't " + operation + " the file \"" + PathOf("quests.lbd") + "\":\n" +
+               SystemErrorText(error);
+    }
+};
+
+struct SaveFault {
+    const char* step;
+    FileOperation operation;
+    const char* pathSuffix;  // which file's operation fails
+    DWORD error;
+    // The report: the open failure's own message, or the framework's file error
+    // for this operation, in a stop-icon box.
+    const char* fileErrorOperation;
+};
+
+const SaveFault kSaveFaults[] = {
+    {"quests.lbd won't open for writing", FileOperation::Open, "quests.lbd",
+     ERROR_SHARING_VIOLATION, nullptr},
+    {"the new image's file can't be made", FileOperation::Open, "quests.lbd.tmp",
+     ERROR_ACCESS_DENIED, nullptr},
+    {"writing the image", FileOperation::Write, "", ERROR_DISK_FULL, "write"},
+    {"forcing it to the disk", FileOperation::Flush, "", ERROR_DISK_FULL, "write"},
+    {"closing it", FileOperation::Close, "", ERROR_DISK_FULL, "close"},
+    {"moving it over quests.lbd", FileOperation::Replace, "", ERROR_SHARING_VIOLATION, "replace"},
+};
+
+TEST_F(FileFailures, SaveThatFailsAtAnyStepKeepsPreviousFileAndWindowAndCanBeRetried) {
+    for (const SaveFault& fault : kSaveFaults) {
+        SCOPED_TRACE(fault.step);
+        WriteFile("quests.lbd", kQuests);
+        StartDialog();
+        Dialog().database.quests.pop_back();  // a change that a successful save would store
+        Dialog().database.InvalidateIndex();
+        const std::string inMemory = ImageOf(Dialog().database);
+
+        InjectFileFault(fault.operation, 1, fault.pathSuffix, fault.error);
+        ExpectBox(kSaveQuestion, IDYES);
+        if (fault.fileErrorOperation)
+            ExpectBox(FileErrorMessage(fault.fileErrorOperation, fault.error));
+        else
+            ExpectBox(OpenFailedMessage());
+        RequestClose();
+        ClearFileFaults();
+
+        ASSERT_FALSE(Boxes().empty());
+        EXPECT_EQ(Boxes().back().type & MB_ICONMASK,
+                  UINT(fault.fileErrorOperation ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+        EXPECT_FALSE(Ended()) << "a failed save must not throw the user's work away";
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+        EXPECT_EQ(ImageOf(Dialog().database), inMemory);
+
+        // The next close saves what the window holds.
+        ExpectBox(kSaveQuestion, IDYES);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuestsWithoutSecond);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
+}
+
+// Without a quests.lbd, a failed save must not leave an empty or partial one behind.
+TEST_F(FileFailures, FailedFirstSaveCreatesNoDatabaseFile) {
+    for (FileOperation failing : {FileOperation::Write, FileOperation::Flush, FileOperation::Close,
+                                  FileOperation::Replace}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        RemoveFile("quests.lbd");
+        ExpectBoxStartingWith("No quest database (" + PathOf("quests.lbd") + ") found.");
+        StartDialog();
+        Dialog().database.AddQuest("Started after a failed save.", -1, false);
+
+        InjectFileFault(failing, 1);
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBoxStartingWith("Couldn't ");
+        RequestClose();
+        ClearFileFaults();
+        EXPECT_FALSE(Ended());
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm"}));
+
+        ExpectBox(kSaveQuestion, IDYES);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"),
+                  DatabaseImage({{{"Started after a failed save.", false}}}));
+    }
+}
+
+struct LoadFault {
+    const char* step;
+    FileOperation operation;
+    DWORD error;
+    const char* messageStart;  // followed by quests.lbd's path
+};
+
+// (A failing read is in StartupAndClose.DamagedOrUnreadableDatabase...)
+const LoadFault kLoadFaults[] = {
+    {"opening", FileOperation::Open, ERROR_ACCESS_DENIED, "The quest database ("},
+    {"taking its length", FileOperation::Length, ERROR_CRC, "Error reading the quest database ("},
+};
+
+TEST_F(FileFailures, DatabaseThatFailsToLoadIsReportedAndNotReplacedUnasked) {
+    for (const LoadFault& fault : kLoadFaults) {
+        SCOPED_TRACE(fault.step);
+        WriteFile("quests.lbd", kQuests);
+        InjectFileFault(fault.operation, 1, "quests.lbd", fault.error);
+        ExpectBoxStartingWith(fault.messageStart + PathOf("quests.lbd") + ")");
+        const std::size_t before = Boxes().size();
+        StartDialog();
+        ClearFileFaults();
+        ASSERT_EQ(Boxes().size(), before + 1);
+        const ShownBox& report = Boxes().back();
+        EXPECT_NE(report.text.find(SystemErrorText(fault.error)), std::string::npos) << report.text;
+        EXPECT_FALSE(report.mainWindowVisible);
+        EXPECT_FALSE(Ended());
+        EXPECT_TRUE(Dialog().database.quests.empty());
+
+        // Yes to saving, No to replacing the file it couldn't read: nothing written.
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBoxStartingWith(
+            "The quest database (" + PathOf("quests.lbd") + ") couldn't be read completely", IDNO);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
+}
+
+struct JournalFault {
+    const char* step;
+    FileOperation operation;
+    int nth;  // which call of the operation fails
+    DWORD error;
+    bool opened;  // whether the file opened, and so a read had begun
+};
+
+const JournalFault kJournalFaults[] = {
+    {"opening", FileOperation::Open, 1, ERROR_ACCESS_DENIED, false},
+    {"the first read", FileOperation::Read, 1, ERROR_READ_FAULT, true},
+    {"a read part-way", FileOperation::Read, 2, ERROR_READ_FAULT, true},
+    {"closing after the last read", FileOperation::Close, 1, ERROR_READ_FAULT, true},
+};
+
+// journal.htm failing at start-up and on Reload Journal: the program goes on with the
+// entries read before the failure, consistently linked, and the database is untouched.
+TEST_F(FileFailures, JournalThatFailsToReadKeepsWhatWasReadAndTheDatabase) {
+    // Several read chunks long, each entry in a quest of its own.
+    std::vector<TestEntry> entries;
+    std::vector<TestQuest> quests;
+    for (int i = 0; i < 2500; ++i) {
+        std::string text = "Entry " + std::to_string(i) + " of a journal that fails to read.";
+        entries.push_back({"Day " + std::to_string(i / 10), text});
+        quests.push_back({{text, false}});
+    }
+    const std::string journal = JournalText(entries);
+    ASSERT_GT(journal.size(), 2u * 64 * 1024);
+    const std::string database = DatabaseImage(quests);
+    WriteFile("journal.htm", journal);
+    WriteFile("quests.lbd", database);
+
+    auto expectReadSoFar = [&](bool complete) {
+        const std::vector<JournalEntry>& read = Dialog().journal;
+        if (complete) {
+            EXPECT_EQ(read.size(), entries.size());
+        } else {
+            EXPECT_LT(read.size(), entries.size());
+        }
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            ASSERT_EQ(read[i].text, entries[i].second) << "entry " << i;
+            EXPECT_EQ(read[i].collated, 1);
+        }
+        for (std::size_t q = 0; q < Dialog().database.quests.size(); ++q) {
+            int expected = q < read.size() ? static_cast<int>(q) : -1;
+            EXPECT_EQ(Dialog().database.quests[q].items[0].journalIndex, expected);
+        }
+        EXPECT_EQ(TreeCount(), static_cast<int>(read.size()));
+        EXPECT_EQ(ImageOf(Dialog().database), database);
+    };
+    auto expectReport = [&](const JournalFault& fault) {
+        if (!fault.opened) {
+            ExpectBox("Can't open the journal file named \"" + PathOf("journal.htm") + "\":\n" +
+                      SystemErrorText(fault.error) + "\n\nPress Reload Journal to try again.");
+        } else {
+            ExpectBoxStartingWith(
+                "Couldn't " +
+                std::string(fault.operation == FileOperation::Close ? "close" : "read") +
+                " the file \"" + PathOf("journal.htm") + "\":\n" + SystemErrorText(fault.error) +
+                "\n\nLorebinder goes on with the ");
+        }
+    };
+
+    for (const JournalFault& fault : kJournalFaults) {
+        SCOPED_TRACE(fault.step);
+        const bool complete = fault.operation == FileOperation::Close;
+
+        // At start-up.
+        InjectFileFault(fault.operation, fault.nth, "journal.htm", fault.error);
+        expectReport(fault);
+        StartDialog();
+        ClearFileFaults();
+        EXPECT_FALSE(Ended());
+        EXPECT_TRUE(IsWindowVisible(Window()));
+        expectReadSoFar(complete);
+
+        // On Reload Journal, after a good read.
+        Click(IDC_RELOAD_JOURNAL);
+        expectReadSoFar(true);
+        InjectFileFault(fault.operation, fault.nth, "journal.htm", fault.error);
+        expectReport(fault);
+        Click(IDC_RELOAD_JOURNAL);
+        ClearFileFaults();
+        EXPECT_FALSE(Ended());
+        // A journal that doesn't open leaves the previous one in place.
+        expectReadSoFar(complete || !fault.opened);
+
+        // The database is saved whole, and the journal left as it was.
+        ExpectBox(kSaveQuestion, IDYES);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), database);
+        EXPECT_EQ(ReadFile("journal.htm"), journal);
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
+}
+
+}  // namespace
