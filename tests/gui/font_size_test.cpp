@@ -17,9 +17,7 @@ class FontSize : public MainDialogTest {
 protected:
     void SetUp() override {
         MainDialogTest::SetUp();
-        WriteFile("journal.htm", "");
-        WriteFile("quests.lbd", EmptyDatabaseImage());
-        StartDialog();
+        StartDialogWith("", EmptyDatabaseImage());
     }
 
     HFONT FontOf(int id) const {

@@ -182,6 +182,12 @@ int MainDialogTest::AnswerBox(const MessageBoxRequest& request) {
     return next.answer;
 }
 
+void MainDialogTest::StartDialogWith(const std::string& journal, const std::string& database) {
+    WriteFile("journal.htm", journal);
+    WriteFile("quests.lbd", database);
+    StartDialog();
+}
+
 void MainDialogTest::StartDialog() {
     if (dialog) {
         dialog->DestroyWindow();

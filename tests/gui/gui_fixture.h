@@ -83,6 +83,8 @@ protected:
     // Makes the main dialog and runs its start-up, as the program does, then shows it.
     // May be called again once the previous dialog has ended.
     void StartDialog();
+    // Writes the folder's two files, then starts the dialog on them.
+    void StartDialogWith(const std::string& journal, const std::string& database);
     CMainDlg& Dialog() { return *dialog; }
     HWND Window() const { return dialog->m_hWnd; }
     HWND Control(int id) const { return GetDlgItem(dialog->m_hWnd, id); }

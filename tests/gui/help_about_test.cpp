@@ -8,9 +8,7 @@ class HelpAndAbout : public MainDialogTest {
 protected:
     void SetUp() override {
         MainDialogTest::SetUp();
-        WriteFile("journal.htm", "");
-        WriteFile("quests.lbd", EmptyDatabaseImage());
-        StartDialog();
+        StartDialogWith("", EmptyDatabaseImage());
     }
 
     static std::string WindowText(HWND window) {

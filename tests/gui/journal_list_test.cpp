@@ -10,9 +10,7 @@ class JournalList : public MainDialogTest {
 protected:
     void SetUp() override {
         MainDialogTest::SetUp();
-        WriteFile("journal.htm", Journal());
-        WriteFile("quests.lbd", Database());
-        StartDialog();
+        StartDialogWith(Journal(), Database());
     }
 
     std::vector<LPARAM> RowData() const {

@@ -11,9 +11,7 @@ class MainWindow : public MainDialogTest {
 protected:
     void SetUp() override {
         MainDialogTest::SetUp();
-        WriteFile("journal.htm", "");
-        WriteFile("quests.lbd", EmptyDatabaseImage());
-        StartDialog();
+        StartDialogWith("", EmptyDatabaseImage());
     }
 };
 

@@ -10,9 +10,7 @@ class QuestTree : public MainDialogTest {
 protected:
     void SetUp() override {
         MainDialogTest::SetUp();
-        WriteFile("journal.htm", Journal());
-        WriteFile("quests.lbd", Database());
-        StartDialog();
+        StartDialogWith(Journal(), Database());
     }
 
     // A rebuild leaves nothing selected and both panes empty.
