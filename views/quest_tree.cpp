@@ -29,7 +29,8 @@ QuestItem* FindQuestItem(QuestDatabase& database, const std::vector<JournalEntry
     Quest* quest = nullptr;
     QuestItem* item = nullptr;
     if (position >= 0 && static_cast<size_t>(position) < journal.size()) {
-        const std::string text = journal[static_cast<size_t>(position)].text;
+        // The lookups take a view: no copy of the text per tree item.
+        const std::string& text = journal[static_cast<size_t>(position)].text;
         quest = database.FindQuest(text);
         item = database.FindItem(text);
     }
