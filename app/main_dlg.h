@@ -19,6 +19,7 @@
 #include "framework/tree_ctrl.h"
 #include "journal/journal_entry.h"
 #include "questdb/quest_database.h"
+#include "views/pane_texts.h"
 
 class CMainDlg : public CDialog {
 public:
@@ -47,6 +48,8 @@ public:
     CEdit treeTextPane;       // 1003
     CEdit listTextPane;       // 1004
     CListBox journalList;     // 1002
+    // The panes' texts go through here (views/pane_texts.h).
+    PaneTexts paneTexts;
 
     HICON appIcon;
 

@@ -39,6 +39,8 @@ std::optional<ListPick> PickListEntry(CMainDlg& dlg, const char* badPosition) {
 // After an entry has joined the database: the tree shows it selected, and while only
 // unknown entries are listed its row gives way to the next one.
 void FinishAddition(CMainDlg& dlg, const ListPick& pick) {
+    // The tree's panes empty with the rebuild and fill with the selection: one set each.
+    PaneBatch panes(dlg.paneTexts);
     dlg.ShowQuests();
     // Null when the tree's filters hide the quest, which leaves the tree unselected.
     dlg.questTree.SelectItem(static_cast<HTREEITEM>(dlg.journal[pick.position].treeItem));

@@ -8,3 +8,10 @@ std::string CWnd::GetWindowText() const {
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
+
+void CWnd::SetWindowTextIfChanged(const std::string& text) {
+    const int length = ::GetWindowTextLengthA(m_hWnd);
+    if (length >= 0 && static_cast<size_t>(length) == text.size() && GetWindowText() == text)
+        return;
+    SetWindowText(text);
+}

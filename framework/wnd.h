@@ -23,6 +23,10 @@ public:
     }
     void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
     std::string GetWindowText() const;
+    // Leaves the text alone when the window shows it already. An edit control lays
+    // its text out again on every set, even of the text it holds, which is slow
+    // enough under Wine to count where a view refresh sets its panes repeatedly.
+    void SetWindowTextIfChanged(const std::string& text);
     HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     void SetFont(HFONT font, BOOL redraw = TRUE) {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);

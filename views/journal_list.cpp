@@ -44,8 +44,8 @@ void CMainDlg::ShowDisplayedCount() {
 void CMainDlg::OnSelChangeListItems() {
     const int row = journalList.GetCurSel();
     if (row == LB_ERR) {
-        listHeadingPane.SetWindowText("");
-        listTextPane.SetWindowText("");
+        paneTexts.Set(listHeadingPane, "");
+        paneTexts.Set(listTextPane, "");
         return;
     }
     if (row < 0 || row >= journalList.GetCount()) {
@@ -58,8 +58,8 @@ void CMainDlg::OnSelChangeListItems() {
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    listHeadingPane.SetWindowText(ShownText(entry.heading));
-    listTextPane.SetWindowText(ShownText(entry.text));
+    paneTexts.Set(listHeadingPane, ShownText(entry.heading));
+    paneTexts.Set(listTextPane, ShownText(entry.text));
     if (entry.collated != 1) return;
 
     // The tree reports the new selection at once and fills its own panes.

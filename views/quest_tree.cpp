@@ -45,6 +45,8 @@ QuestItem* FindQuestItem(QuestDatabase& database, const std::vector<JournalEntry
 }  // namespace
 
 void CMainDlg::ShowQuests() {
+    // The selection goes and the panes are emptied twice below; they are set once.
+    PaneBatch panes(paneTexts);
     const std::vector<QuestGroup> groups =
         GroupQuests(database, journal, showUnfinished, showFinished);
     for (JournalEntry& entry : journal) entry.treeItem = nullptr;
@@ -125,8 +127,8 @@ QuestItem* CMainDlg::QuestItemFromSelection(Quest** questOut) {
 void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
     HTREEITEM selected = questTree.GetSelectedItem();
     if (!selected) {
-        treeHeadingPane.SetWindowText("");
-        treeTextPane.SetWindowText("");
+        paneTexts.Set(treeHeadingPane, "");
+        paneTexts.Set(treeTextPane, "");
         return;
     }
     const LPARAM position = questTree.GetItemData(selected);
@@ -135,7 +137,7 @@ void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    treeHeadingPane.SetWindowText(ShownText(entry.heading));
-    treeTextPane.SetWindowText(ShownText(entry.text));
+    paneTexts.Set(treeHeadingPane, ShownText(entry.heading));
+    paneTexts.Set(treeTextPane, ShownText(entry.text));
     if (result) *result = 0;
 }
