@@ -4,6 +4,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 bool EndsWith(std::string_view line, std::string_view marker) {
@@ -54,6 +58,17 @@ int SqueezeOutMarks(std::uint64_t& block, std::uint64_t marks) {
     return removed;
 }
 
+// Copies the eight bytes at `from` less their marks to `to`, writing all eight.
+// Returns the end of what was kept.
+char* CopyEightUnlessMarks(const char* from, char* to) {
+    std::uint64_t block;
+    std::memcpy(&block, from, 8);
+    const std::uint64_t marks = MarkBytes(block);
+    const int removed = marks == 0 ? 0 : SqueezeOutMarks(block, marks);
+    std::memcpy(to, &block, 8);
+    return to + 8 - removed;
+}
+
 // Writes the byte and keeps it only when it is no mark.
 char* CopyUnlessMark(char c, char* to) {
     *to = c;
@@ -82,17 +97,29 @@ void AssignCleanEntryText(std::string_view line, std::string& out) {
     const char* from = line.data();
     const char* const end = from + line.size();
     char* to = out.data();
-    // Eight bytes at a time: a block without marks moves whole, one with a
-    // few is squeezed in a register. Writing all eight stays inside `out`,
-    // since `to` never runs ahead of `from`.
-    for (; end - from >= 8; from += 8) {
-        std::uint64_t block;
-        std::memcpy(&block, from, 8);
-        const std::uint64_t marks = MarkBytes(block);
-        const int removed = marks == 0 ? 0 : SqueezeOutMarks(block, marks);
-        std::memcpy(to, &block, 8);
-        to += 8 - removed;
+    // Writing whole blocks stays inside `out`, since `to` never runs ahead of `from`.
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the processor compares them at once: a block
+    // without marks, by far the most common, moves whole; one with marks goes as
+    // two halves below.
+    const __m128i atMark = _mm_set1_epi8('@');
+    const __m128i hashMark = _mm_set1_epi8('#');
+    for (; end - from >= 16; from += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        const int marks = _mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(block, atMark), _mm_cmpeq_epi8(block, hashMark)));
+        if (marks == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), block);
+            to += 16;
+        } else {
+            to = CopyEightUnlessMarks(from, to);
+            to = CopyEightUnlessMarks(from + 8, to);
+        }
     }
+#endif
+    // Eight bytes at a time: a block without marks moves whole, one with a
+    // few is squeezed in a register.
+    for (; end - from >= 8; from += 8) to = CopyEightUnlessMarks(from, to);
     for (; from < end; ++from) to = CopyUnlessMark(*from, to);
     out.resize(static_cast<std::size_t>(to - out.data()));
 }

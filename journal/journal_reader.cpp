@@ -1,5 +1,7 @@
 #include "journal/journal_reader.h"
 
+#include <utility>
+
 #include "journal/journal_lines.h"
 
 JournalReader::JournalReader(std::vector<JournalEntry>& journal)
@@ -36,11 +38,13 @@ void JournalReader::HandleLine(std::string_view line) {
             AssignCleanEntryText(line, workText);
             const std::size_t hash = TextIndex<EntryText>::Hash(workText);
             if (index.Find(workText, hash) != TextIndex<EntryText>::kNone) return;
-            // The work strings stay with the reader as buffers for the next
-            // lines; the entry gets copies of exactly their size.
+            // The entry takes the cleaned text itself, and the next text line gets a
+            // buffer of its own; a repeated entry leaves its buffer for the next line.
+            // The heading stays as the buffer for the next heading line.
             JournalEntry& entry = journal.emplace_back();
             entry.heading = workHeading;
-            entry.text = workText;
+            entry.text = std::move(workText);
+            workText.clear();
             index.Insert(static_cast<std::uint32_t>(journal.size() - 1), hash);
             return;
         }

@@ -2,10 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "questdb/text_hash.h"
 
 // A hash index of texts that live elsewhere, each known by a small id (a
 // position in some array). The index keeps only ids and hashes and asks
@@ -19,7 +20,7 @@ public:
 
     explicit TextIndex(TextAt textAt) : textAt(std::move(textAt)) {}
 
-    static std::size_t Hash(std::string_view text) { return std::hash<std::string_view>{}(text); }
+    static std::size_t Hash(std::string_view text) { return HashText(text); }
 
     // The id whose text equals `text`, or kNone.
     std::uint32_t Find(std::string_view text) const { return Find(text, Hash(text)); }

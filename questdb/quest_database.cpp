@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "questdb/structure_generation.h"
+#include "questdb/text_hash.h"
 
 namespace {
 
@@ -97,14 +98,6 @@ void QuestDatabase::InvalidateIndex() {
     index.builtAt = 0;
 }
 
-namespace {
-
-std::size_t HashText(std::string_view text) {
-    return std::hash<std::string_view>{}(text);
-}
-
-}  // namespace
-
 const QuestDatabase::ItemPosition* QuestDatabase::Locate(std::string_view text) {
     if (index.builtAt != StructureGeneration()) RebuildIndex();
     return Locate(text, HashText(text));
@@ -112,15 +105,23 @@ const QuestDatabase::ItemPosition* QuestDatabase::Locate(std::string_view text) 
 
 std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_view>& texts) {
     if (index.builtAt != StructureGeneration()) RebuildIndex();
-    // On a large database nearly every lookup waits for memory twice: for its
-    // first slot, then for the item that slot names. Hashing a few texts ahead
-    // and touching their slots, then touching the items of the slots already
-    // fetched, lets those waits overlap instead of queueing one after another.
-    constexpr std::size_t kSlotsAhead = 8;  // texts hashed and slots touched ahead
-    constexpr std::size_t kItemsAhead = 4;  // slots read and items touched ahead
+    // On a large database nearly every lookup waits for memory three times: for its
+    // first slot, for the item that slot names, and for the item's text. Each text
+    // goes through those steps a few lookups ahead of its comparison, touching what
+    // the next step will read, so the waits overlap instead of queueing.
+    constexpr std::size_t kSlotsAhead = 12;  // texts hashed and slots touched ahead
+    constexpr std::size_t kItemsAhead = 8;   // slots read and items touched ahead
+    constexpr std::size_t kTextsAhead = 4;   // items read and their texts touched ahead
     const std::size_t count = texts.size();
     std::vector<std::size_t> hashes(count);
     std::vector<QuestItem*> found(count, nullptr);
+    // The item the first slot of text `t` names; null for an empty slot. Only a hint:
+    // a position that no longer fits the data is skipped here and sorted out by Locate.
+    auto firstSlotItem = [&](std::size_t t, std::size_t mask) -> const QuestItem* {
+        const ItemPosition& at = index.slots[hashes[t] & mask].at;
+        if (at.quest >= quests.size() || at.item >= quests[at.quest].items.size()) return nullptr;
+        return &quests[at.quest].items[at.item];
+    };
     for (std::size_t i = 0; i < count + kSlotsAhead; ++i) {
         // Read afresh each time: a stale index found below is rebuilt.
         const std::size_t mask = index.slots.size() - 1;
@@ -128,11 +129,17 @@ std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_v
             hashes[i] = HashText(texts[i]);
             __builtin_prefetch(&index.slots[hashes[i] & mask]);
         }
-        const std::size_t soon = i - (kSlotsAhead - kItemsAhead);  // wraps while i is small
-        if (soon < count) {
-            const ItemPosition& at = index.slots[hashes[soon] & mask].at;
-            if (at.quest < quests.size() && at.item < quests[at.quest].items.size())
-                __builtin_prefetch(&quests[at.quest].items[at.item]);
+        // The indexes below wrap around while i is small and then fail the test.
+        const std::size_t itemNext = i - (kSlotsAhead - kItemsAhead);
+        if (itemNext < count) {
+            if (const QuestItem* item = firstSlotItem(itemNext, mask)) __builtin_prefetch(item);
+        }
+        const std::size_t textNext = i - (kSlotsAhead - kTextsAhead);
+        if (textNext < count) {
+            if (const QuestItem* item = firstSlotItem(textNext, mask)) {
+                __builtin_prefetch(item->text.data());
+                __builtin_prefetch(item->text.data() + 64);
+            }
         }
         const std::size_t now = i - kSlotsAhead;
         if (now < count) {

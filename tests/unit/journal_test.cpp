@@ -61,9 +61,9 @@ TEST(JournalLines, EntryTextLosesItsMarksAndEverythingFromTheFirstTag) {
     EXPECT_EQ(Cleaned("K\xF6rnhild @w@<@x#<P>", CleanEntryText), "K\xF6rnhild w");
 }
 
-// Long texts go through eight bytes at a time; every mix of marks, plain bytes
-// and their high-bit look-alikes ("@" + 0x80, "#" + 0x80) at every offset must
-// come out as a byte-by-byte deletion would leave it.
+// Long texts go through in blocks of sixteen and eight bytes; every mix of marks,
+// plain bytes and their high-bit look-alikes ("@" + 0x80, "#" + 0x80) at every
+// offset, thick or sparse, must come out as a byte-by-byte deletion leaves it.
 TEST(JournalLines, LongTextsLoseExactlyTheirMarks) {
     const std::string alphabet = std::string("@#ab") + '\xC0' + '\xA3' + '\x80' + '\x00';
     std::uint32_t seed = 12345;
@@ -71,8 +71,13 @@ TEST(JournalLines, LongTextsLoseExactlyTheirMarks) {
     std::string out;  // reused, as the reader reuses its buffer
     for (int round = 0; round < 2000; ++round) {
         std::string line;
-        const std::size_t length = next() % 40;
-        for (std::size_t i = 0; i < length; ++i) line += alphabet[next() % alphabet.size()];
+        const std::size_t length = next() % 70;
+        const bool sparse = round % 2 == 1;  // most blocks then hold no mark at all
+        for (std::size_t i = 0; i < length; ++i) {
+            char c = alphabet[next() % alphabet.size()];
+            if (sparse && (c == '@' || c == '#') && next() % 8 != 0) c = 'a';
+            line += c;
+        }
         std::string expected;
         for (char c : line) {
             if (c != '@' && c != '#') expected += c;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "questdb/quest_database.h"
+#include "questdb/text_hash.h"
 
 using namespace std::string_literals;
 
@@ -254,6 +255,21 @@ TEST(QuestDatabaseModel, AQuestIsFinishedOnlyByAFinisherInTheJournal) {
 
 // The index must give what a plain scan in database order gives, after any
 // sequence of changes, with texts often held twice.
+// A byte the hash skipped would make every text that differs only there collide,
+// and a journal full of them would make each lookup a scan. Every byte of texts
+// of every length up to a few of the hash's blocks must count.
+TEST(TextHash, EveryByteOfEveryLengthCounts) {
+    for (std::size_t length = 0; length <= 70; ++length) {
+        const std::string text(length, 'a');
+        EXPECT_NE(HashText(text), HashText(text + 'a')) << "length " << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string changed = text;
+            changed[at] = static_cast<char>(0xE1);
+            EXPECT_NE(HashText(text), HashText(changed)) << "length " << length << " at " << at;
+        }
+    }
+}
+
 TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
     std::mt19937 random(20240611);
     auto pick = [&random](std::size_t n) {
