@@ -1,5 +1,6 @@
 #include "questdb/quest_database.h"
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <string_view>
@@ -137,8 +138,12 @@ std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_v
         const std::size_t textNext = i - (kSlotsAhead - kTextsAhead);
         if (textNext < count) {
             if (const QuestItem* item = firstSlotItem(textNext, mask)) {
-                __builtin_prefetch(item->text.data());
-                __builtin_prefetch(item->text.data() + 64);
+                // Both texts whole, as far as a long paragraph: the comparison reads them.
+                const std::size_t span = std::min<std::size_t>(item->text.size(), 1024);
+                for (std::size_t at = 0; at < span; at += 64) {
+                    __builtin_prefetch(item->text.data() + at);
+                    __builtin_prefetch(texts[textNext].data() + at);
+                }
             }
         }
         const std::size_t now = i - kSlotsAhead;
