@@ -120,11 +120,18 @@ bool Quest::ReadImage(const std::uint8_t* bytes, std::size_t left, std::size_t* 
 }
 
 void QuestDatabase::WriteImage(ByteBuffer& out) const {
-    std::size_t size = kCountSize;
-    for (const Quest& quest : quests) size += QuestImageSize(quest);
-    out.Resize(size);
+    // Sized for every text whole, which needs no look at the texts themselves; a text
+    // cut at a zero byte leaves room that the last Resize gives back. So each text is
+    // read once, as it is written.
+    std::size_t bound = kCountSize;
+    for (const Quest& quest : quests) {
+        bound += kCountSize;
+        for (const QuestItem& item : quest.items) bound += 1 + item.text.size() + 1;
+    }
+    out.Resize(bound);
     std::uint8_t* at = PutCount(out.Data(), quests.size());
     for (const Quest& quest : quests) at = PutQuest(at, quest);
+    out.Resize(static_cast<std::size_t>(at - out.Data()));
 }
 
 ImageReadResult QuestDatabase::ReadImage(const std::uint8_t* bytes, std::size_t length,
