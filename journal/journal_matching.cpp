@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-void MatchJournal(std::vector<JournalEntry>& journal, QuestDatabase& database) {
+void MatchJournal(std::vector<JournalEntry>& journal, QuestDatabase& database,
+                  const std::vector<std::size_t>* textHashes) {
     database.ResetJournalIndexes();
 
     // The database keeps its own index of first items by text, built once per
@@ -13,7 +14,7 @@ void MatchJournal(std::vector<JournalEntry>& journal, QuestDatabase& database) {
     std::vector<std::string_view> texts;
     texts.reserve(journal.size());
     for (const JournalEntry& entry : journal) texts.push_back(entry.text);
-    const std::vector<QuestItem*> found = database.FindItems(texts);
+    const std::vector<QuestItem*> found = database.FindItems(texts, textHashes);
 
     for (std::size_t position = 0; position < journal.size(); ++position) {
         JournalEntry& entry = journal[position];

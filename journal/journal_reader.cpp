@@ -46,6 +46,7 @@ void JournalReader::HandleLine(std::string_view line) {
             entry.text = std::move(workText);
             workText.clear();
             index.Insert(static_cast<std::uint32_t>(journal.size() - 1), hash);
+            textHashes.push_back(hash);
             return;
         }
         case JournalLineKind::Empty:

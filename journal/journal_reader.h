@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "journal/journal_entry.h"
@@ -29,7 +30,8 @@ struct JournalWarning {
 //     JournalReader reader(journal);
 //     while (...) reader.Feed(chunk, size);
 //     reader.Finish();
-//     ... show JournalWarningMessage(reader.Warning()), then MatchJournal ...
+//     ... show JournalWarningMessage(reader.Warning()), then
+//     MatchJournal(journal, database, &hashes) with hashes = reader.TakeTextHashes() ...
 class JournalReader {
 public:
     // Empties `journal`, which must outlive the reader.
@@ -42,6 +44,9 @@ public:
     void Finish();
 
     const JournalWarning& Warning() const { return warning; }
+    // HashText of each entry's text, in journal order, for MatchJournal: hashed
+    // while the text was at hand. Leaves the reader without them.
+    std::vector<std::size_t> TakeTextHashes() { return std::move(textHashes); }
 
 private:
     struct EntryText {
@@ -54,6 +59,7 @@ private:
 
     std::vector<JournalEntry>& journal;
     TextIndex<EntryText> index;
+    std::vector<std::size_t> textHashes;
     LineSplitter splitter;
     std::string workHeading;
     std::string workText;

@@ -104,7 +104,8 @@ const QuestDatabase::ItemPosition* QuestDatabase::Locate(std::string_view text) 
     return Locate(text, HashText(text));
 }
 
-std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_view>& texts) {
+std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_view>& texts,
+                                                 const std::vector<std::size_t>* knownHashes) {
     if (index.builtAt != StructureGeneration()) RebuildIndex();
     // On a large database nearly every lookup waits for memory three times: for its
     // first slot, for the item that slot names, and for the item's text. Each text
@@ -114,7 +115,11 @@ std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_v
     constexpr std::size_t kItemsAhead = 8;   // slots read and items touched ahead
     constexpr std::size_t kTextsAhead = 4;   // items read and their texts touched ahead
     const std::size_t count = texts.size();
-    std::vector<std::size_t> hashes(count);
+    // Hashes handed in spare a pass over every text, which on a long journal has
+    // long left the cache.
+    const bool hashed = knownHashes != nullptr && knownHashes->size() == count;
+    std::vector<std::size_t> computed(hashed ? 0 : count);
+    const std::size_t* hashes = hashed ? knownHashes->data() : computed.data();
     std::vector<QuestItem*> found(count, nullptr);
     // The item the first slot of text `t` names; null for an empty slot. Only a hint:
     // a position that no longer fits the data is skipped here and sorted out by Locate.
@@ -127,7 +132,7 @@ std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_v
         // Read afresh each time: a stale index found below is rebuilt.
         const std::size_t mask = index.slots.size() - 1;
         if (i < count) {
-            hashes[i] = HashText(texts[i]);
+            if (!hashed) computed[i] = HashText(texts[i]);
             __builtin_prefetch(&index.slots[hashes[i] & mask]);
         }
         // The indexes below wrap around while i is small and then fail the test.

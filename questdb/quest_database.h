@@ -64,8 +64,10 @@ public:
     // The text is only read, so a view into any string will do.
     QuestItem* FindItem(std::string_view text);
     Quest* FindQuest(std::string_view text);
-    // FindItem for many texts: found[i] is FindItem(texts[i]), only quicker.
-    std::vector<QuestItem*> FindItems(const std::vector<std::string_view>& texts);
+    // FindItem for many texts: found[i] is FindItem(texts[i]), only quicker. A caller
+    // that has hashed the texts already may pass hashes[i] = HashText(texts[i]).
+    std::vector<QuestItem*> FindItems(const std::vector<std::string_view>& texts,
+                                      const std::vector<std::size_t>* hashes = nullptr);
     // Appends a one-item quest; refuses (nullptr) when some item holds the text.
     Quest* AddQuest(std::string text, std::int32_t journalIndex, bool finisher);
     // Removes the item; a quest left without items goes too. Does nothing when
