@@ -268,7 +268,7 @@ void BM_ReadDatabaseImage(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * corpus.image.Size()));
 }
 
-// Names end in /entries/0 for warm runs and /entries/1 for cold ones. A warm run
+// Names carry /entries/0 for warm runs and /entries/1 for cold ones. A warm run
 // warms up untimed first, as a cold run may have gone just before.
 void Warm(benchmark::internal::Benchmark* benchmark) {
     for (int entries : {1000, 5000, 10000, 20000, 100000}) benchmark->Args({entries, 0});
