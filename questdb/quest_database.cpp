@@ -144,11 +144,14 @@ std::vector<QuestItem*> QuestDatabase::FindItems(const std::vector<std::string_v
         if (textNext < count) {
             if (const QuestItem* item = firstSlotItem(textNext, mask)) {
                 // Both texts whole, as far as a long paragraph: the comparison reads them.
-                const std::size_t span = std::min<std::size_t>(item->text.size(), 1024);
-                for (std::size_t at = 0; at < span; at += 64) {
+                constexpr std::size_t kAtMost = 1024;
+                const std::string_view text = texts[textNext];
+                const std::size_t itemSpan = std::min(item->text.size(), kAtMost);
+                const std::size_t textSpan = std::min(text.size(), kAtMost);
+                for (std::size_t at = 0; at < itemSpan; at += 64)
                     __builtin_prefetch(item->text.data() + at);
-                    __builtin_prefetch(texts[textNext].data() + at);
-                }
+                for (std::size_t at = 0; at < textSpan; at += 64)
+                    __builtin_prefetch(text.data() + at);
             }
         }
         const std::size_t now = i - kSlotsAhead;
