@@ -158,7 +158,7 @@ const ExpectedControl kControls[] = {
      {265, 137, 38, 21},
      BS_PUSHBUTTON,
      BS_MULTILINE | WS_TABSTOP},
-    {IDC_DISPLAYED_COUNT, "Static", nullptr, {461, 1, 64, 10}, SS_RIGHT, 0},
+    {IDC_DISPLAYED_COUNT, "Static", nullptr, {420, 1, 105, 10}, SS_RIGHT, 0},
     {IDC_FIND_PREVIOUS,
      "Button",
      "Find\nPrevious",
@@ -263,6 +263,29 @@ TEST_F(MainWindow, ControlsHaveTheirIdsKindsCaptionsPlacesAndTabOrder) {
     EXPECT_EQ(SendMessageA(Control(IDC_FONT_SLIDER), TBM_GETRANGEMIN, 0, 0), 0);
     EXPECT_EQ(SendMessageA(Control(IDC_FONT_SLIDER), TBM_GETRANGEMAX, 0, 0), 100);
     EXPECT_EQ(SendMessageA(Control(IDC_FONT_SLIDER), TBM_GETPOS, 0, 0), 0);
+}
+
+// A long journal's counter must still read whole: a static that wraps it shows
+// "Displayed:" alone, its numbers on a second line that the control cuts off.
+TEST_F(MainWindow, CounterFitsSixDigitCountsOnOneLine) {
+    HWND counter = Control(IDC_DISPLAYED_COUNT);
+    HDC dc = GetDC(counter);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(counter, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font);
+    const char kLongest[] = "Displayed: 100000/100000";
+    SIZE text = {};
+    GetTextExtentPoint32A(dc, kLongest, static_cast<int>(sizeof(kLongest) - 1), &text);
+    SelectObject(dc, old);
+    ReleaseDC(counter, dc);
+    RECT client;
+    GetClientRect(counter, &client);
+    EXPECT_LE(text.cx, client.right);
+
+    // Nor may it reach the "Collated" check box beside it.
+    RECT box, count;
+    GetWindowRect(Control(IDC_SHOW_COLLATED), &box);
+    GetWindowRect(counter, &count);
+    EXPECT_LE(box.right, count.left);
 }
 
 TEST_F(MainWindow, ControlObjectsAreBoundToTheirControls) {
