@@ -91,6 +91,18 @@ void CDialog::PumpMessage(MSG& message) {
     DispatchMessageA(&message);
 }
 
+void CDialog::PumpQueuedMessages(CDialog* dialog) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog && dialog->m_hWnd && !dialog->IsEnded()) {
+            dialog->PumpMessage(message);
+        } else {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
 BOOL CDialog::PreTranslateMessage(MSG*) {
     return FALSE;
 }

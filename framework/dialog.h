@@ -29,6 +29,9 @@ public:
     // ...run the loop's step for one message: PreTranslateMessage, IsDialogMessage,
     // then translation and dispatch...
     void PumpMessage(MSG& message);
+    // ...run that step for every message already queued, or plain dispatch when there
+    // is no dialog, or it has no window or has ended...
+    static void PumpQueuedMessages(CDialog* dialog);
     // ...and see whether EndDialog has been called, and with what.
     bool IsEnded() const { return ended; }
     INT_PTR GetResult() const { return result; }

@@ -65,17 +65,7 @@ public:
     ViewSnapshot Snapshot() const {
         return TakeSnapshot(Control(IDC_QUEST_TREE), Control(IDC_JOURNAL_LIST));
     }
-    void Pump() {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (dialog && dialog->m_hWnd && !dialog->IsEnded()) {
-                dialog->PumpMessage(message);
-            } else {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    }
+    void Pump() { CDialog::PumpQueuedMessages(dialog.get()); }
 
 private:
     CWinApp& app;

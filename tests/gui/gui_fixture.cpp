@@ -286,15 +286,7 @@ void MainDialogTest::MoveSlider(int position) {
 }
 
 void MainDialogTest::PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (dialog && dialog->m_hWnd && !dialog->IsEnded()) {
-            dialog->PumpMessage(message);
-        } else {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    CDialog::PumpQueuedMessages(dialog.get());
 }
 
 namespace {
