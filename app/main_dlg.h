@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +59,18 @@ public:
     // Why the quests.lbd that start-up found couldn't be taken in whole; empty when it
     // was read completely or didn't exist. Saving over such a file asks first.
     std::string databaseReadProblem;
+    // quests.lbd as start-up found it, so that closing can tell whether another program
+    // has written it since: whether it was there, and the length and hash of its bytes
+    // when they could all be read.
+    struct FileFingerprint {
+        std::uint64_t length;
+        std::size_t hash;
+        bool operator==(const FileFingerprint& other) const {
+            return length == other.length && hash == other.hash;
+        }
+    };
+    bool databaseFound = false;
+    std::optional<FileFingerprint> databaseFingerprint;
 
     // Journal (journal/read_journal.cpp).
     void ReadJournal(std::string path);
@@ -113,7 +128,11 @@ private:
     void AppendAboutToSystemMenu();
     bool FindProgramDirectory(std::string& directory);
     void LoadDatabase();
+    static FileFingerprint FingerprintOf(const void* bytes, std::size_t size);
     enum class CloseChoice { Save, Discard, Stay };
     CloseChoice AskSaveOnClose();
+    enum class DatabaseOnDisk { AsStartupFoundIt, Changed, Removed, Unreadable };
+    DatabaseOnDisk CheckDatabaseOnDisk();
+    std::string OpenFailedMessage() const;
     bool SaveDatabase();
 };

@@ -1,5 +1,9 @@
 // Closing the main dialog: the save question and the save of the quest database.
+#include <functional>
+#include <string_view>
+
 #include "app/main_dlg.h"
+#include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/replace_file.h"
 
@@ -18,33 +22,100 @@ void CMainDlg::OnClose() {
     Default();  // the dialog's close handling: the cancel command, which ends the run
 }
 
+// Yes saves, but not over a file the user may still want without a second yes: one
+// that another program wrote while we ran, or one that start-up couldn't read whole.
+// Only No to the first question closes without saving; any other answer keeps the
+// window and writes nothing.
 CMainDlg::CloseChoice CMainDlg::AskSaveOnClose() {
     int answer = AfxMessageBox("Save the current quest database?", MB_YESNO);
     if (answer == IDNO) return CloseChoice::Discard;
     // Anything but Yes or No (Esc gives IDCANCEL) means the user hasn't decided.
     if (answer != IDYES) return CloseChoice::Stay;
-    if (databaseReadProblem.empty()) return CloseChoice::Save;
 
-    answer = AfxMessageBox("The quest database (" + databasePath +
-                               ") couldn't be read completely when Lorebinder started:\n" +
-                               databaseReadProblem +
-                               "\n\nSaving replaces that file with the quests you see now. "
-                               "Replace it?",
-                           MB_YESNO);
-    if (answer == IDYES) return CloseChoice::Save;
-    return answer == IDNO ? CloseChoice::Discard : CloseChoice::Stay;
+    std::string question;
+    switch (CheckDatabaseOnDisk()) {
+        case DatabaseOnDisk::Removed:
+            return CloseChoice::Save;  // nothing there to lose
+        case DatabaseOnDisk::Unreadable:
+            AfxMessageBox(OpenFailedMessage());
+            return CloseChoice::Stay;
+        case DatabaseOnDisk::Changed:
+            question = "The quest database (" + databasePath +
+                       ") was changed by another program since Lorebinder started.\n\nSaving "
+                       "replaces it with the quests you see now. Replace it?";
+            break;
+        case DatabaseOnDisk::AsStartupFoundIt:
+            if (databaseReadProblem.empty()) return CloseChoice::Save;
+            question = "The quest database (" + databasePath +
+                       ") couldn't be read completely when Lorebinder started:\n" +
+                       databaseReadProblem +
+                       "\n\nSaving replaces that file with the quests you see now. Replace it?";
+            break;
+    }
+    return AfxMessageBox(question, MB_YESNO) == IDYES ? CloseChoice::Save : CloseChoice::Stay;
+}
+
+// Reads quests.lbd again to compare it with what start-up read: its write time alone
+// could miss a copy that kept the time of its source. A read that fails after the file
+// opened throws, and the framework reports it and abandons the close.
+CMainDlg::DatabaseOnDisk CMainDlg::CheckDatabaseOnDisk() {
+    CFile file;
+    DWORD openError = 0;
+    const bool opened = file.Open(
+        databasePath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary, &openError);
+    if (!opened && (openError == ERROR_FILE_NOT_FOUND || openError == ERROR_PATH_NOT_FOUND))
+        return databaseFound ? DatabaseOnDisk::Removed : DatabaseOnDisk::AsStartupFoundIt;
+    // What start-up couldn't read has nothing to compare with; the read-problem question
+    // guards it, and a save that can't open it says so then.
+    if (databaseFound && !databaseFingerprint) return DatabaseOnDisk::AsStartupFoundIt;
+    if (!opened) return DatabaseOnDisk::Unreadable;
+    if (!databaseFound) return DatabaseOnDisk::Changed;  // one has appeared since
+
+    // A different length needs no reading (and may be too large to read).
+    const std::uint64_t length = file.GetLength();
+    if (length != databaseFingerprint->length) return DatabaseOnDisk::Changed;
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    bytes.resize(read);
+    // The handle was only read from: closing it can't lose anything, so the destructor does.
+    return FingerprintOf(bytes.data(), bytes.size()) == *databaseFingerprint
+               ? DatabaseOnDisk::AsStartupFoundIt
+               : DatabaseOnDisk::Changed;
+}
+
+CMainDlg::FileFingerprint CMainDlg::FingerprintOf(const void* bytes, std::size_t size) {
+    return {size,
+            std::hash<std::string_view>()(std::string_view(static_cast<const char*>(bytes), size))};
+}
+
+std::string CMainDlg::OpenFailedMessage() const {
+    return "Error trying to open the quest file (" + databasePath + ").  Save failed.";
 }
 
 // The image is written beside quests.lbd and moved over it only once it is complete on
-// disk, so no failure can leave the previous database damaged. A write failure throws
-// and is reported by the framework, which also abandons the close.
+// disk, so no failure can leave the previous database damaged; the file it replaces
+// stays as quests.lbd.bak, so a save the user regrets can be undone. A write failure
+// throws and is reported by the framework, which also abandons the close.
 bool CMainDlg::SaveDatabase() {
     ByteBuffer image;
     database.WriteImage(image);
-    if (!WriteFileReplacing(databasePath, image.Data(), image.Size())) {
-        AfxMessageBox("Error trying to open the quest file (" + databasePath + ").  Save failed.");
-        return false;
+    const std::string backupPath = databasePath + ".bak";
+    DWORD reason = 0;
+    switch (WriteFileReplacing(databasePath, backupPath, image.Data(), image.Size(), &reason)) {
+        case ReplaceRefusal::None:
+            break;
+        case ReplaceRefusal::Target:
+            AfxMessageBox(OpenFailedMessage());
+            return false;
+        case ReplaceRefusal::Backup:
+            AfxMessageBox("The quest database wasn't saved, because its backup (" + backupPath +
+                          ") couldn't be replaced:\n" + SystemErrorText(reason) +
+                          "\n\nThe quest database is as it was. Close Lorebinder again once "
+                          "the backup can be replaced.");
+            return false;
     }
     databaseReadProblem.clear();
+    databaseFound = true;
+    databaseFingerprint = FingerprintOf(image.Data(), image.Size());
     return true;
 }

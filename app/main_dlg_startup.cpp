@@ -88,6 +88,7 @@ void CMainDlg::LoadDatabase() {
                           "a quests.lbd from somewhere else.");
             return;
         }
+        databaseFound = true;
         // The file is there but won't open (in use, no access): saying "no database"
         // would invite the user to overwrite a file they still have.
         DWORD attributes = GetFileAttributesA(databasePath.c_str());
@@ -104,6 +105,7 @@ void CMainDlg::LoadDatabase() {
         return;
     }
 
+    databaseFound = true;
     std::vector<std::uint8_t> bytes;
     try {
         std::uint64_t length = file.GetLength();
@@ -123,6 +125,7 @@ void CMainDlg::LoadDatabase() {
                       databaseReadProblem + kStartsEmpty);
         return;
     }
+    databaseFingerprint = FingerprintOf(bytes.data(), bytes.size());
 
     if (bytes.empty()) {
         // Often a download that never finished; "damaged" would say too much.

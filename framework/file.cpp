@@ -111,10 +111,19 @@ void CFile::Close() {
     if (fault) Fail("close", fault);
 }
 
-void CFile::Replace(const std::string& from, const std::string& to) {
+void CFile::Replace(const std::string& from, const std::string& to, const std::string& backup) {
     DWORD error = TakeFileFault(FileOperation::Replace, to);
-    if (!error &&
+    if (!error && backup.empty() &&
         !MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();
+    if (!error && !backup.empty() &&
+        !ReplaceFileA(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                      nullptr, nullptr)) {
+        error = GetLastError();
+        // The platform may have moved the old file aside and then failed to move the new
+        // one in: put the old one back, so that `to` is never missing.
+        if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES)
+            MoveFileExA(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+    }
     if (error) throw CFileException(to, "replace", error);
 }

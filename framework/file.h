@@ -45,7 +45,10 @@ public:
     void Close();
 
     // Moves `from` over `to`, replacing it, and only returns once the move is on disk.
-    static void Replace(const std::string& from, const std::string& to);
+    // Given a `backup` name, `to` must exist and the platform's replace keeps the file it
+    // was under that name, replacing an earlier one; on failure `to` is as it was.
+    static void Replace(const std::string& from, const std::string& to,
+                        const std::string& backup = std::string());
 
 private:
     [[noreturn]] void Fail(const char* operation, DWORD error) const;

@@ -1,7 +1,5 @@
 #include "framework/replace_file.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "framework/file.h"
@@ -21,23 +19,38 @@ private:
     std::string path;
 };
 
-// Opening the target for writing (without cutting it) is the one test that asks the
-// platform everything at once: attributes, sharing, access rights.
-bool CanWrite(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Opening an existing file for writing (without cutting it) is the one test that asks
+// the platform everything at once: attributes, sharing, access rights, and whether it
+// is a folder.
+bool CanWrite(const std::string& path, DWORD* osError) {
+    if (!Exists(path)) return true;
     CFile probe;
-    return probe.Open(path, CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary);
+    return probe.Open(path, CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary, osError);
 }
 
 }  // namespace
 
-bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size) {
-    if (!CanWrite(path)) return false;
+ReplaceRefusal WriteFileReplacing(const std::string& path, const std::string& backupPath,
+                                  const void* data, std::size_t size, DWORD* osError) {
+    DWORD unused = 0;
+    if (!osError) osError = &unused;
+    *osError = 0;
+    if (!CanWrite(path, osError)) return ReplaceRefusal::Target;
+    // Only a file that is there gets a backup; checked first, as the platform's replace
+    // would otherwise fail only after the new image had been written.
+    const bool keepBackup = Exists(path);
+    if (keepBackup && !CanWrite(backupPath, osError)) return ReplaceRefusal::Backup;
+
     TemporaryFile temporary(path + ".tmp");
     CFile file;
-    if (!file.Open(temporary.Path(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
-                                         CFile::typeBinary))
-        return false;
+    if (!file.Open(temporary.Path(),
+                   CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary,
+                   osError))
+        return ReplaceRefusal::Target;
     try {
         const char* bytes = static_cast<const char*>(data);
         // WriteFile takes at most 4 GiB - 1 at a time.
@@ -48,10 +61,10 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::size_t s
         }
         file.Flush();
         file.Close();
-        CFile::Replace(temporary.Path(), path);
+        CFile::Replace(temporary.Path(), path, keepBackup ? backupPath : std::string());
     } catch (const CFileException& error) {
         // The user knows the file they save, not our temporary one.
         throw CFileException(path, error.Operation(), error.OsError());
     }
-    return true;
+    return ReplaceRefusal::None;
 }

@@ -38,8 +38,9 @@ protected:
     std::string Named() const { return "The quest database (" + PathOf("quests.lbd") + ")"; }
 
     // Starts on `bytes` as quests.lbd, expecting the message that begins with
-    // `message` (none when empty); checks what was kept, then closes with Yes to
-    // saving and No to replacing, which must leave the file alone.
+    // `message` (none when empty); checks what was kept, then answers Yes to saving and
+    // No to replacing, which must leave the file alone and the window open, and closes
+    // with No. A file read without a message is saved by the Yes instead.
     void StartOnAndCloseKeepingFile(const std::string& bytes, const std::string& message,
                                     const std::vector<TestQuest>& kept) {
         WriteFile("quests.lbd", bytes);
@@ -54,11 +55,18 @@ protected:
         EXPECT_EQ(ImageOf(Dialog().database), DatabaseImage(kept));
 
         ExpectBox(kSaveQuestion, IDYES);
-        if (!message.empty()) ExpectBoxStartingWith(Named() + " couldn't be read completely", IDNO);
+        if (!message.empty()) {
+            ExpectBoxStartingWith(Named() + " couldn't be read completely", IDNO);
+            RequestClose();
+            EXPECT_FALSE(Ended());
+            ExpectBox(kSaveQuestion, IDNO);
+        }
         RequestClose();
         EXPECT_TRUE(Ended());
         EXPECT_EQ(ReadFile("quests.lbd"), bytes);
-        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+        std::vector<std::string> files = {"journal.htm", "quests.lbd"};
+        if (message.empty()) files.push_back("quests.lbd.bak");
+        EXPECT_EQ(FolderFiles(), files);
     }
 };
 

@@ -1,8 +1,9 @@
 // Every file operation made to fail in turn, at the moments the program touches its
 // files: the save on close, the loading at start-up and Reload Journal. Whatever
-// fails, the user is told with the file's path, quests.lbd holds its previous bytes or
-// the complete new image and nothing else, no temporary file stays behind, the window
-// stays open with the database in memory as it was, and a later close still saves.
+// fails, the user is told with the file's path, quests.lbd and its backup each hold
+// their previous bytes or the complete new ones and nothing else, no temporary file
+// stays behind, the window stays open with the database in memory as it was, and a
+// later close still saves.
 #include "framework/file_exception.h"
 #include "framework/file_faults.h"
 #include "tests/gui/gui_fixture.h"
@@ -17,6 +18,7 @@ const std::string kQuests = DatabaseImage(
 const std::string kQuestsWithoutSecond =
     DatabaseImage({{{"The ferryman wants three silver bells.", false},
                     {"I gave the ferryman his bells.", true}}});
+const std::string kOlderBackup = DatabaseImage({{{"A backup from an earlier save.", false}}});
 
 std::string ImageOf(const QuestDatabase& database) {
     ByteBuffer image;
@@ -33,65 +35,100 @@ protected:
     std::string OpenFailedMessage() const {
         return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
     }
+    std::string BackupFailedMessage(DWORD error) const {
+        return "The quest database wasn't saved, because its backup (" + PathOf("quests.lbd.bak") +
+               ") couldn't be replaced:\n" + SystemErrorText(error) +
+               "\n\nThe quest database is as it was. Close Lorebinder again once the backup "
+               "can be replaced.";
+    }
     std::string FileErrorMessage(const std::string& operation, DWORD error) const {
         return "Couldn't " + operation + " the file \"" + PathOf("quests.lbd") + "\":\n" +
                SystemErrorText(error);
     }
 };
 
+enum class SaveReport {
+    OpenFailed,    // the open failure's own message
+    BackupFailed,  // the backup's own message, naming it
+    FileError,     // the framework's file error, in a stop-icon box
+};
+
 struct SaveFault {
     const char* step;
     FileOperation operation;
+    int nth;                 // which matching call fails
     const char* pathSuffix;  // which file's operation fails
     DWORD error;
-    // The report: the open failure's own message, or the framework's file error
-    // for this operation, in a stop-icon box.
-    const char* fileErrorOperation;
+    SaveReport report;
+    const char* fileErrorOperation;  // for a FileError
 };
 
+// In the order the save takes them: quests.lbd read again to compare, then the checks
+// that it and its backup can be replaced, then the new image.
 const SaveFault kSaveFaults[] = {
-    {"quests.lbd won't open for writing", FileOperation::Open, "quests.lbd",
-     ERROR_SHARING_VIOLATION, nullptr},
-    {"the new image's file can't be made", FileOperation::Open, "quests.lbd.tmp",
-     ERROR_ACCESS_DENIED, nullptr},
-    {"writing the image", FileOperation::Write, "", ERROR_DISK_FULL, "write"},
-    {"forcing it to the disk", FileOperation::Flush, "", ERROR_DISK_FULL, "write"},
-    {"closing it", FileOperation::Close, "", ERROR_DISK_FULL, "close"},
-    {"moving it over quests.lbd", FileOperation::Replace, "", ERROR_SHARING_VIOLATION, "replace"},
+    {"quests.lbd won't open to be compared", FileOperation::Open, 1, "quests.lbd",
+     ERROR_SHARING_VIOLATION, SaveReport::OpenFailed, nullptr},
+    {"reading it to compare", FileOperation::Read, 1, "quests.lbd", ERROR_CRC,
+     SaveReport::FileError, "read"},
+    {"quests.lbd won't open for writing", FileOperation::Open, 2, "quests.lbd",
+     ERROR_SHARING_VIOLATION, SaveReport::OpenFailed, nullptr},
+    {"the backup won't open for writing", FileOperation::Open, 1, "quests.lbd.bak",
+     ERROR_SHARING_VIOLATION, SaveReport::BackupFailed, nullptr},
+    {"the new image's file can't be made", FileOperation::Open, 1, "quests.lbd.tmp",
+     ERROR_ACCESS_DENIED, SaveReport::OpenFailed, nullptr},
+    {"writing the image", FileOperation::Write, 1, "", ERROR_DISK_FULL, SaveReport::FileError,
+     "write"},
+    {"forcing it to the disk", FileOperation::Flush, 1, "", ERROR_DISK_FULL, SaveReport::FileError,
+     "write"},
+    {"closing it", FileOperation::Close, 1, "", ERROR_DISK_FULL, SaveReport::FileError, "close"},
+    {"moving it over quests.lbd, keeping the backup", FileOperation::Replace, 1, "",
+     ERROR_SHARING_VIOLATION, SaveReport::FileError, "replace"},
 };
 
 TEST_F(FileFailures, SaveThatFailsAtAnyStepKeepsPreviousFileAndWindowAndCanBeRetried) {
     for (const SaveFault& fault : kSaveFaults) {
         SCOPED_TRACE(fault.step);
         WriteFile("quests.lbd", kQuests);
+        WriteFile("quests.lbd.bak", kOlderBackup);
         StartDialog();
         Dialog().database.quests.pop_back();  // a change that a successful save would store
         Dialog().database.InvalidateIndex();
         const std::string inMemory = ImageOf(Dialog().database);
 
-        InjectFileFault(fault.operation, 1, fault.pathSuffix, fault.error);
+        InjectFileFault(fault.operation, fault.nth, fault.pathSuffix, fault.error);
         ExpectBox(kSaveQuestion, IDYES);
-        if (fault.fileErrorOperation)
-            ExpectBox(FileErrorMessage(fault.fileErrorOperation, fault.error));
-        else
-            ExpectBox(OpenFailedMessage());
+        switch (fault.report) {
+            case SaveReport::OpenFailed:
+                ExpectBox(OpenFailedMessage());
+                break;
+            case SaveReport::BackupFailed:
+                ExpectBox(BackupFailedMessage(fault.error));
+                break;
+            case SaveReport::FileError:
+                ExpectBox(FileErrorMessage(fault.fileErrorOperation, fault.error));
+                break;
+        }
         RequestClose();
         ClearFileFaults();
 
         ASSERT_FALSE(Boxes().empty());
         EXPECT_EQ(Boxes().back().type & MB_ICONMASK,
-                  UINT(fault.fileErrorOperation ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+                  UINT(fault.report == SaveReport::FileError ? MB_ICONSTOP : MB_ICONEXCLAMATION));
         EXPECT_FALSE(Ended()) << "a failed save must not throw the user's work away";
         EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
-        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+        EXPECT_EQ(ReadFile("quests.lbd.bak"), kOlderBackup);
+        EXPECT_EQ(FolderFiles(),
+                  (std::vector<std::string>{"journal.htm", "quests.lbd", "quests.lbd.bak"}));
         EXPECT_EQ(ImageOf(Dialog().database), inMemory);
 
-        // The next close saves what the window holds.
+        // The next close saves what the window holds, and keeps the file it replaces.
         ExpectBox(kSaveQuestion, IDYES);
         RequestClose();
         EXPECT_TRUE(Ended());
         EXPECT_EQ(ReadFile("quests.lbd"), kQuestsWithoutSecond);
-        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+        EXPECT_EQ(ReadFile("quests.lbd.bak"), kQuests);
+        EXPECT_EQ(FolderFiles(),
+                  (std::vector<std::string>{"journal.htm", "quests.lbd", "quests.lbd.bak"}));
     }
 }
 
@@ -150,10 +187,14 @@ TEST_F(FileFailures, DatabaseThatFailsToLoadIsReportedAndNotReplacedUnasked) {
         EXPECT_FALSE(Ended());
         EXPECT_TRUE(Dialog().database.quests.empty());
 
-        // Yes to saving, No to replacing the file it couldn't read: nothing written.
+        // Yes to saving, No to replacing the file it couldn't read: nothing written,
+        // and only No to saving closes.
         ExpectBox(kSaveQuestion, IDYES);
         ExpectBoxStartingWith(
             "The quest database (" + PathOf("quests.lbd") + ") couldn't be read completely", IDNO);
+        RequestClose();
+        EXPECT_FALSE(Ended());
+        ExpectBox(kSaveQuestion, IDNO);
         RequestClose();
         EXPECT_TRUE(Ended());
         EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
@@ -253,8 +294,10 @@ TEST_F(FileFailures, JournalThatFailsToReadKeepsWhatWasReadAndTheDatabase) {
         RequestClose();
         EXPECT_TRUE(Ended());
         EXPECT_EQ(ReadFile("quests.lbd"), database);
+        EXPECT_EQ(ReadFile("quests.lbd.bak"), database);
         EXPECT_EQ(ReadFile("journal.htm"), journal);
-        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+        EXPECT_EQ(FolderFiles(),
+                  (std::vector<std::string>{"journal.htm", "quests.lbd", "quests.lbd.bak"}));
     }
 }
 

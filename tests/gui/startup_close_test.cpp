@@ -26,6 +26,13 @@ protected:
         return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
     }
     std::string CouldNotReadPrefix() const { return "The quest database (" + PathOf("quests.lbd"); }
+
+    // No to the save question: the only answer that closes without saving.
+    void CloseWithoutSaving() {
+        ExpectBox(kSaveQuestion, IDNO);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+    }
 };
 
 const std::string kQuests = DatabaseImage(
@@ -87,7 +94,9 @@ TEST_F(StartupAndClose, NoKeepsTheFileAndYesRewritesTheSameBytes) {
     EXPECT_TRUE(Ended());
     EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
     EXPECT_FALSE(IsOld("quests.lbd")) << "Yes must rewrite the file";
-    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), kQuests);
+    EXPECT_EQ(FolderFiles(),
+              (std::vector<std::string>{"journal.htm", "quests.lbd", "quests.lbd.bak"}));
 }
 
 TEST_F(StartupAndClose, EscEndsWithoutQuestionAndEnterNeverCloses) {
@@ -190,32 +199,30 @@ TEST_F(StartupAndClose, LockedDatabaseAtStartupGivesReasonAndAsksBeforeReplacing
         << Boxes()[0].text;
     EXPECT_TRUE(Dialog().database.quests.empty());
 
-    // Yes, then No to replacing: the window closes and the file is as it was.
-    ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
-    RequestClose();
-    EXPECT_EQ(Boxes().back().type, UINT(MB_YESNO | MB_ICONEXCLAMATION));
-    EXPECT_TRUE(Ended());
-    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+    // Yes, then No or Esc to replacing: nothing written, and the window stays with the
+    // quests started meanwhile.
+    Dialog().database.AddQuest("Started while the file was locked.", -1, false);
+    const std::string started = DatabaseImage({{{"Started while the file was locked.", false}}});
+    MakeOld("quests.lbd");
+    for (int answer : {IDNO, IDCANCEL}) {
+        SCOPED_TRACE(answer);
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", answer);
+        RequestClose();
+        EXPECT_EQ(Boxes().back().type, UINT(MB_YESNO | MB_ICONEXCLAMATION));
+        EXPECT_FALSE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+        EXPECT_TRUE(IsOld("quests.lbd"));
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
 
-    // Again, and this time Esc on the second question: nothing written, still open.
-    lock = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be opened:\n");
-    StartDialog();
-    CloseHandle(lock);
-    ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDCANCEL);
-    RequestClose();
-    EXPECT_FALSE(Ended());
-    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
-
-    // Yes twice replaces it.
+    // Yes twice replaces it, and keeps it as the backup.
     ExpectBox(kSaveQuestion, IDYES);
     ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDYES);
     RequestClose();
     EXPECT_TRUE(Ended());
-    EXPECT_EQ(ReadFile("quests.lbd"), EmptyDatabaseImage());
+    EXPECT_EQ(ReadFile("quests.lbd"), started);
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), kQuests);
 }
 
 TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeReplacing) {
@@ -235,7 +242,8 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     ExpectBox(kSaveQuestion, IDYES);
     ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
     RequestClose();
-    EXPECT_TRUE(Ended());
+    EXPECT_FALSE(Ended());
+    CloseWithoutSaving();
     EXPECT_EQ(ReadFile("quests.lbd"), damaged);
 
     // A read that fails after the file opened: reported with the file's path, the
@@ -249,7 +257,8 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     ExpectBox(kSaveQuestion, IDYES);
     ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
     RequestClose();
-    EXPECT_TRUE(Ended());
+    EXPECT_FALSE(Ended());
+    CloseWithoutSaving();
     EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
 
     // A file far too large to be a database is not read at all (sparse: no disk used).
@@ -266,7 +275,8 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     ExpectBox(kSaveQuestion, IDYES);
     ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
     RequestClose();
-    EXPECT_TRUE(Ended());
+    EXPECT_FALSE(Ended());
+    CloseWithoutSaving();
 }
 
 TEST_F(StartupAndClose, ProgramPathWithoutDirectoryEndsBeforeTheWindowShows) {
