@@ -4,6 +4,8 @@
 // their previous bytes or the complete new ones and nothing else, no temporary file
 // stays behind, the window stays open with the database in memory as it was, and a
 // later close still saves.
+#include <functional>
+
 #include "framework/file_exception.h"
 #include "framework/file_faults.h"
 #include "tests/gui/gui_fixture.h"
@@ -155,6 +157,72 @@ TEST_F(FileFailures, FailedFirstSaveCreatesNoDatabaseFile) {
         EXPECT_TRUE(Ended());
         EXPECT_EQ(ReadFile("quests.lbd"),
                   DatabaseImage({{{"Started after a failed save.", false}}}));
+    }
+}
+
+// A backup that another program holds open, that is read-only or that is a folder
+// can't be replaced: the save is not done, and a later close saves once it can. (Wine
+// run as root would replace a read-only file: the program checks it itself.)
+TEST_F(FileFailures, BackupThatCantBeReplacedStopsTheSaveUntilItCan) {
+    const std::string backup = PathOf("quests.lbd.bak");
+    HANDLE lock = INVALID_HANDLE_VALUE;
+    const struct {
+        const char* what;
+        DWORD error;
+        std::function<void()> make, remove;
+        std::vector<std::string> files;  // FolderFiles lists no folder
+    } obstacles[] = {
+        {"held open by another program",
+         ERROR_SHARING_VIOLATION,
+         [&] {
+             WriteFile("quests.lbd.bak", kOlderBackup);
+             lock = CreateFileA(backup.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+             ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+         },
+         [&] { CloseHandle(lock); },
+         {"journal.htm", "quests.lbd", "quests.lbd.bak"}},
+        {"read-only",
+         ERROR_ACCESS_DENIED,
+         [&] {
+             WriteFile("quests.lbd.bak", kOlderBackup);
+             SetReadOnly("quests.lbd.bak", true);
+         },
+         [&] { SetReadOnly("quests.lbd.bak", false); },
+         {"journal.htm", "quests.lbd", "quests.lbd.bak"}},
+        {"a folder",
+         ERROR_ACCESS_DENIED,
+         [&] { ASSERT_TRUE(CreateDirectoryA(backup.c_str(), nullptr)); },
+         [&] { RemoveDirectoryA(backup.c_str()); },
+         {"journal.htm", "quests.lbd"}},
+    };
+    for (const auto& obstacle : obstacles) {
+        SCOPED_TRACE(obstacle.what);
+        WriteFile("quests.lbd", kQuests);
+        MakeOld("quests.lbd");
+        StartDialog();
+        Dialog().database.quests.pop_back();
+        Dialog().database.InvalidateIndex();
+        obstacle.make();
+
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBox(BackupFailedMessage(obstacle.error));
+        RequestClose();
+        EXPECT_FALSE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+        EXPECT_TRUE(IsOld("quests.lbd"));
+        EXPECT_EQ(FolderFiles(), obstacle.files);
+
+        obstacle.remove();
+        if (obstacle.files.size() == 3) {
+            EXPECT_EQ(ReadFile("quests.lbd.bak"), kOlderBackup);
+        }
+        ExpectBox(kSaveQuestion, IDYES);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kQuestsWithoutSecond);
+        EXPECT_EQ(ReadFile("quests.lbd.bak"), kQuests);
+        RemoveFile("quests.lbd.bak");
     }
 }
 

@@ -26,6 +26,11 @@ protected:
         return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
     }
     std::string CouldNotReadPrefix() const { return "The quest database (" + PathOf("quests.lbd"); }
+    std::string ChangedQuestion() const {
+        return "The quest database (" + PathOf("quests.lbd") +
+               ") was changed by another program since Lorebinder started.\n\nSaving replaces "
+               "it with the quests you see now. Replace it?";
+    }
 
     // No to the save question: the only answer that closes without saving.
     void CloseWithoutSaving() {
@@ -35,8 +40,14 @@ protected:
     }
 };
 
-const std::string kQuests = DatabaseImage(
-    {{{"The ferryman wants three silver bells.", false}, {"I gave the ferryman his bells.", true}},
+const std::vector<TestQuest> kQuestList = {
+    {{"The ferryman wants three silver bells.", false}, {"I gave the ferryman his bells.", true}},
+    {{"A stranger asked about the lighthouse.", false}}};
+const std::string kQuests = DatabaseImage(kQuestList);
+
+// The database another program writes while Lorebinder runs: as long as kQuests.
+const std::string kOtherProgramsQuests = DatabaseImage(
+    {{{"The ferryman wants three golden bells.", false}, {"I gave the ferryman his bells.", true}},
      {{"A stranger asked about the lighthouse.", false}}});
 
 TEST_F(StartupAndClose, WithoutDatabaseWarnsOnceBeforeShowingAndYesCreatesEmptyOne) {
@@ -277,6 +288,114 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     RequestClose();
     EXPECT_FALSE(Ended());
     CloseWithoutSaving();
+}
+
+// Another program (a shared file downloaded into the folder, a second copy of
+// Lorebinder) writes quests.lbd while the window is open: saving over it takes a
+// second yes, and the backup then keeps it.
+TEST_F(StartupAndClose, FileChangedByAnotherProgramIsReplacedOnlyOnASecondYes) {
+    WriteFile("quests.lbd", kQuests);
+    MakeOld("quests.lbd");
+    StartDialog();
+    Dialog().database.AddQuest("Started in the window.", -1, false);
+    std::vector<TestQuest> inWindow = kQuestList;
+    inWindow.push_back({{"Started in the window.", false}});
+
+    // Same length and the same write time: only the bytes tell.
+    ASSERT_EQ(kOtherProgramsQuests.size(), kQuests.size());
+    WriteFile("quests.lbd", kOtherProgramsQuests);
+    MakeOld("quests.lbd");
+
+    for (int answer : {IDNO, IDCANCEL}) {
+        SCOPED_TRACE(answer);
+        ExpectBox(kSaveQuestion, IDYES);
+        ExpectBox(ChangedQuestion(), answer);
+        RequestClose();
+        EXPECT_EQ(Boxes().back().type, UINT(MB_YESNO | MB_ICONEXCLAMATION));
+        EXPECT_FALSE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), kOtherProgramsQuests);
+        EXPECT_TRUE(IsOld("quests.lbd"));
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+    }
+
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBox(ChangedQuestion(), IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), DatabaseImage(inWindow));
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), kOtherProgramsQuests);
+}
+
+TEST_F(StartupAndClose, FileThatAppearedOrWentSinceStartUpIsHandledAsItIsNow) {
+    // None at start-up, one at close: it is someone's database, so it counts as changed.
+    ExpectBox(NoDatabaseMessage());
+    StartDialog();
+    Dialog().database.AddQuest("Started in an empty folder.", -1, false);
+    const std::string started = DatabaseImage({{{"Started in an empty folder.", false}}});
+    WriteFile("quests.lbd", kOtherProgramsQuests);
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBox(ChangedQuestion(), IDNO);
+    RequestClose();
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kOtherProgramsQuests);
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBox(ChangedQuestion(), IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), started);
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), kOtherProgramsQuests);
+
+    // Removed since start-up: nothing to lose, so written anew without a second
+    // question, and with no backup, as there was nothing to keep.
+    RemoveFile("quests.lbd.bak");
+    WriteFile("quests.lbd", kQuests);
+    StartDialog();
+    RemoveFile("quests.lbd");
+    ExpectBox(kSaveQuestion, IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+
+    // Damaged at start-up and then replaced by another program, with a longer file:
+    // one question, about what is there now.
+    std::string damaged = kQuests.substr(0, kQuests.size() - 3);
+    WriteFile("quests.lbd", damaged);
+    ExpectBoxStartingWith(CouldNotReadPrefix() + ") is damaged.");
+    StartDialog();
+    const std::string longer = kOtherProgramsQuests + "and more";
+    WriteFile("quests.lbd", longer);
+    ExpectBox(kSaveQuestion, IDYES);
+    ExpectBox(ChangedQuestion(), IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), longer);
+}
+
+// One generation of backup: each save keeps the file it replaces, and the backup before
+// it goes. A first save has nothing to keep.
+TEST_F(StartupAndClose, EachSaveKeepsTheFileItReplacesAsTheBackup) {
+    std::vector<TestQuest> quests;
+    std::string previous;
+    for (const char* text : {"First quest.", "Second quest.", "Third quest."}) {
+        SCOPED_TRACE(text);
+        if (quests.empty()) ExpectBox(NoDatabaseMessage());
+        StartDialog();
+        Dialog().database.AddQuest(text, -1, false);
+        quests.push_back({{text, false}});
+        ExpectBox(kSaveQuestion, IDYES);
+        RequestClose();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(ReadFile("quests.lbd"), DatabaseImage(quests));
+        if (previous.empty()) {
+            EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm", "quests.lbd"}));
+        } else {
+            EXPECT_EQ(ReadFile("quests.lbd.bak"), previous);
+            EXPECT_EQ(FolderFiles(),
+                      (std::vector<std::string>{"journal.htm", "quests.lbd", "quests.lbd.bak"}));
+        }
+        previous = DatabaseImage(quests);
+    }
 }
 
 TEST_F(StartupAndClose, ProgramPathWithoutDirectoryEndsBeforeTheWindowShows) {
