@@ -103,5 +103,50 @@ TEST_F(StartAndClose, EnterKeepsTheWindowOpenAndEscEndsWithoutTheQuestion) {
     EXPECT_EQ(folder->WriteTime("quests.lbd"), kLongAgo);
 }
 
+// While the program runs, the player downloads a shared quests.lbd into the game
+// folder: here the sample's, copied over the player's with its own write time. Closing
+// asks before replacing it, No keeps the window and the download, and the save that
+// follows keeps the download as quests.lbd.bak.
+TEST_F(StartAndClose, AFileAnotherProgramWroteIsReplacedOnlyOnASecondYesAndKeptAsTheBackup) {
+    CopySample({"journal.htm"});
+    folder->Write("quests.lbd", kEmptyDatabase);
+    Program& app = StartProgram();
+    MainWindow main = app.ExpectMainWindow("show the journal with an empty database");
+    const std::string entry = main.ListRows(IDC_JOURNAL_LIST).at(0);
+    main.ClickListRow(IDC_JOURNAL_LIST, 0);
+    main.Click(IDC_START_NEW_QUEST);
+    ASSERT_EQ(main.Text(IDC_TREE_TEXT), entry) << "the new quest is selected";
+
+    CopySample({"quests.lbd"});
+    const std::string downloaded = *folder->Read("quests.lbd");
+    const std::string changedQuestion =
+        "The quest database (" + folder->PathOf("quests.lbd") +
+        ") was changed by another program since Lorebinder started.\n\nSaving replaces it "
+        "with the quests you see now. Replace it?";
+
+    main.Close();
+    app.ExpectMessageBox("ask whether to save").Press(IDYES, "answer Yes");
+    MessageBoxWindow changed = app.ExpectMessageBox("ask before replacing the downloaded file");
+    EXPECT_EQ(changed.Text(), changedQuestion);
+    EXPECT_TRUE(changed.HasButton(IDYES));
+    EXPECT_TRUE(changed.HasButton(IDNO));
+    changed.Press(IDNO, "answer No to replacing");
+    EXPECT_EQ(main.Text(IDC_TREE_TEXT), entry) << "the window stays, with the new quest";
+    EXPECT_FALSE(app.HasEnded());
+    app.Snapshot("still open after No", main.Handle());
+    EXPECT_EQ(folder->Read("quests.lbd"), downloaded);
+    EXPECT_FALSE(folder->Read("quests.lbd.bak"));
+
+    main.Close();
+    app.ExpectMessageBox("ask again whether to save").Press(IDYES, "answer Yes");
+    MessageBoxWindow again = app.ExpectMessageBox("ask again before replacing");
+    EXPECT_EQ(again.Text(), changedQuestion);
+    again.Press(IDYES, "answer Yes to replacing");
+    EXPECT_EQ(app.ExpectExit("end after saving"), 0u);
+    // One quest of one entry: the counts, then the finisher byte, the text and a zero.
+    EXPECT_EQ(folder->Read("quests.lbd"), std::string("\1\0\0\0\1\0\0\0\0", 9) + entry + '\0');
+    EXPECT_EQ(folder->Read("quests.lbd.bak"), downloaded);
+}
+
 }  // namespace
 }  // namespace e2e
