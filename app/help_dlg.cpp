@@ -25,7 +25,8 @@ const char* const kHelpParagraphs[] = {
     "complete journal, enter the game's console command that fills the journal, then save "
     "the game (a temporary save will do): saving makes the game write the journal file. "
     "\"Reload Journal\" reads it again while Lorebinder is open. When you leave "
-    "Lorebinder, it asks whether to save the database.",
+    "Lorebinder, it asks whether to save the database. Each save keeps the previous "
+    "quests.lbd as quests.lbd.bak: rename that back to quests.lbd to undo a save.",
 
     "To build a database of your own, delete or rename the quests.lbd file and build a new "
     "one with Lorebinder. Be warned that the database that comes with Lorebinder is not "
