@@ -22,10 +22,10 @@ void CMainDlg::OnClose() {
     Default();  // the dialog's close handling: the cancel command, which ends the run
 }
 
-// Yes saves, but not over a file the user may still want without a second yes: one
+// Yes saves, though a file the user may still want takes a second yes to replace: one
 // that another program wrote while we ran, or one that start-up couldn't read whole.
-// Only No to the first question closes without saving; any other answer keeps the
-// window and writes nothing.
+// Only No to the first question closes without saving; any answer but Yes to the
+// second keeps the window and writes nothing.
 CMainDlg::CloseChoice CMainDlg::AskSaveOnClose() {
     int answer = AfxMessageBox("Save the current quest database?", MB_YESNO);
     if (answer == IDNO) return CloseChoice::Discard;

@@ -120,9 +120,9 @@ void CFile::Replace(const std::string& from, const std::string& to, const std::s
         !ReplaceFileA(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
                       nullptr, nullptr)) {
         error = GetLastError();
-        // The platform may have moved the old file aside and then failed to move the new
-        // one in: put the old one back, so that `to` is never missing.
-        if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES)
+        // The old file went to the backup's name, the new one couldn't follow it: put the
+        // old one back, so that `to` is never missing.
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
             MoveFileExA(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
     }
     if (error) throw CFileException(to, "replace", error);

@@ -44,9 +44,9 @@ public:
     void Flush();
     void Close();
 
-    // Moves `from` over `to`, replacing it, and only returns once the move is on disk.
-    // Given a `backup` name, `to` must exist and the platform's replace keeps the file it
-    // was under that name, replacing an earlier one; on failure `to` is as it was.
+    // Moves `from` over `to`, replacing it. Without a `backup` name it only returns once
+    // the move is on disk; with one, `to` must exist, and the platform's replace keeps the
+    // file it was under that name, replacing an earlier one. On failure `to` is as it was.
     static void Replace(const std::string& from, const std::string& to,
                         const std::string& backup = std::string());
 
