@@ -214,7 +214,7 @@ TEST_F(FileFailures, BackupThatCantBeReplacedStopsTheSaveUntilItCan) {
         EXPECT_EQ(FolderFiles(), obstacle.files);
 
         obstacle.remove();
-        if (obstacle.files.size() == 3) {
+        if (obstacle.files.size() == 3) {  // a file, not the folder
             EXPECT_EQ(ReadFile("quests.lbd.bak"), kOlderBackup);
         }
         ExpectBox(kSaveQuestion, IDYES);
