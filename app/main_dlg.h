@@ -19,7 +19,7 @@
 #include "framework/tree_ctrl.h"
 #include "journal/journal_entry.h"
 #include "questdb/quest_database.h"
-#include "views/pane_texts.h"
+#include "views/pane_texts_win.h"
 
 class CMainDlg : public CDialog {
 public:
@@ -48,7 +48,7 @@ public:
     CEdit treeTextPane;       // 1003
     CEdit listTextPane;       // 1004
     CListBox journalList;     // 1002
-    // The panes' texts go through here (views/pane_texts.h).
+    // The panes' texts go through here (views/pane_texts_win.h).
     PaneTexts paneTexts;
 
     HICON appIcon;
@@ -57,33 +57,33 @@ public:
     // was read completely or didn't exist. Saving over such a file asks first.
     std::string databaseReadProblem;
 
-    // Journal (journal/read_journal.cpp).
+    // Journal (journal/read_journal_win.cpp).
     void ReadJournal(std::string path);
 
-    // Quest tree (views/quest_tree.cpp).
+    // Quest tree (views/quest_tree_win.cpp).
     void ShowQuests();
     void TreePrefsChanged();
     QuestItem* QuestItemFromHti(HTREEITEM item, Quest** questOut = nullptr);
     QuestItem* QuestItemFromSelection(Quest** questOut = nullptr);
     void OnSelChangedTreeQuestTree(NMHDR* notification, LRESULT* result);
 
-    // Journal list and its panes (views/journal_list.cpp).
+    // Journal list and its panes (views/journal_list_win.cpp).
     void ShowPrefsChanged();
     void ShowDisplayedCount();
     void OnSelChangeListItems();
     void OnButtonReloadJournal();
 
-    // Search (views/search.cpp).
+    // Search (views/search_win.cpp).
     void FindJournalEntry(int direction);
     void OnButtonFindNext();
     void OnButtonFindPrevious();
     void PreTranslateKeyDown(MSG* message);
 
-    // Font size (views/font_size.cpp).
+    // Font size (views/font_size_win.cpp).
     void ScaleFont(float factor);
     void OnFontSliderScroll(UINT code, UINT position, HWND control);
 
-    // Editing commands (editing/editing_commands.cpp).
+    // Editing commands (editing/editing_commands_win.cpp).
     void OnButtonAddNewQuest();
     void OnButtonAddToQuest();
     void OnButtonRemoveQuestItem();

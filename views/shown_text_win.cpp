@@ -1,4 +1,4 @@
-#include "views/shown_text.h"
+#include "views/shown_text_win.h"
 
 #include <windows.h>
 

@@ -4,8 +4,8 @@
 #include "app/main_dlg.h"
 #include "framework/message_box.h"
 #include "views/quest_groups.h"
-#include "views/redraw_off.h"
-#include "views/shown_text.h"
+#include "views/redraw_off_win.h"
+#include "views/shown_text_win.h"
 
 namespace {
 

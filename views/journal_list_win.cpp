@@ -6,8 +6,8 @@
 #include "framework/message_box.h"
 #include "res/resource.h"
 #include "views/list_filter.h"
-#include "views/redraw_off.h"
-#include "views/shown_text.h"
+#include "views/redraw_off_win.h"
+#include "views/shown_text_win.h"
 
 void CMainDlg::ShowPrefsChanged() {
     showUnknown = unknownCheck.GetCheck() == BST_CHECKED;
