@@ -90,7 +90,8 @@ public:
     void OnButtonToggleFinisher();
     void OnResetAllFinishers();
 
-    // Help, About and the window's icon (app/help_about.cpp).
+    // Help (app/help_dlg.cpp), About (app/about_dlg.cpp) and the window's icon
+    // (app/window_icon.cpp).
     void OnButtonHelp();
     void OnSysCommand(UINT command, LPARAM lParam);
     void OnPaint();
@@ -111,6 +112,7 @@ private:
     static const MessageMapEntry messageMap[];
 
     void AppendAboutToSystemMenu();
+    void ShowIcon();
     bool FindProgramDirectory(std::string& directory);
     void LoadDatabase();
     enum class CloseChoice { Save, Discard, Stay };

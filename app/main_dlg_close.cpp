@@ -1,4 +1,5 @@
 // Closing the main dialog: the save question and the save of the quest database.
+#include "app/app_messages.h"
 #include "app/main_dlg.h"
 #include "framework/message_box.h"
 #include "framework/replace_file.h"
@@ -19,18 +20,13 @@ void CMainDlg::OnClose() {
 }
 
 CMainDlg::CloseChoice CMainDlg::AskSaveOnClose() {
-    int answer = AfxMessageBox("Save the current quest database?", MB_YESNO);
+    int answer = AfxMessageBox(kSaveQuestion, MB_YESNO);
     if (answer == IDNO) return CloseChoice::Discard;
     // Anything but Yes or No (Esc gives IDCANCEL) means the user hasn't decided.
     if (answer != IDYES) return CloseChoice::Stay;
     if (databaseReadProblem.empty()) return CloseChoice::Save;
 
-    answer = AfxMessageBox("The quest database (" + databasePath +
-                               ") couldn't be read completely when Lorebinder started:\n" +
-                               databaseReadProblem +
-                               "\n\nSaving replaces that file with the quests you see now. "
-                               "Replace it?",
-                           MB_YESNO);
+    answer = AfxMessageBox(ReplacePartlyReadQuestion(databasePath, databaseReadProblem), MB_YESNO);
     if (answer == IDYES) return CloseChoice::Save;
     return answer == IDNO ? CloseChoice::Discard : CloseChoice::Stay;
 }
@@ -42,7 +38,7 @@ bool CMainDlg::SaveDatabase() {
     ByteBuffer image;
     database.WriteImage(image);
     if (!WriteFileReplacing(databasePath, image.Data(), image.Size())) {
-        AfxMessageBox("Error trying to open the quest file (" + databasePath + ").  Save failed.");
+        AfxMessageBox(SaveFailedMessage(databasePath));
         return false;
     }
     databaseReadProblem.clear();

@@ -8,6 +8,7 @@
 #include "views/list_filter.h"
 #include "views/redraw_off_win.h"
 #include "views/shown_text_win.h"
+#include "views/view_messages.h"
 
 void CMainDlg::ShowPrefsChanged() {
     showUnknown = unknownCheck.GetCheck() == BST_CHECKED;
@@ -30,8 +31,7 @@ void CMainDlg::ShowPrefsChanged() {
             journalList.SetItemData(row, position);
         }
     }
-    for (size_t i = 0; i < listing.badEntries.size(); ++i)
-        AfxMessageBox("Error 1 in ShowPrefsChanged()");
+    for (size_t i = 0; i < listing.badEntries.size(); ++i) AfxMessageBox(kBadListFilterMark);
     ShowDisplayedCount();
 }
 
@@ -49,12 +49,12 @@ void CMainDlg::OnSelChangeListItems() {
         return;
     }
     if (row < 0 || row >= journalList.GetCount()) {
-        AfxMessageBox("Error 1 in OnSelChangeListItems.");
+        AfxMessageBox(kBadListSelection);
         return;
     }
     const LPARAM position = journalList.GetItemData(row);
-    if (position < 0 || static_cast<size_t>(position) >= journal.size()) {
-        AfxMessageBox("Error 2 in OnSelChangeListItems().");
+    if (!IsJournalPosition(journal, position)) {
+        AfxMessageBox(kBadListRow);
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];

@@ -6,6 +6,7 @@
 #include "views/quest_groups.h"
 #include "views/redraw_off_win.h"
 #include "views/shown_text_win.h"
+#include "views/view_messages.h"
 
 namespace {
 
@@ -20,15 +21,13 @@ public:
     WindowUpdateLock& operator=(const WindowUpdateLock&) = delete;
 };
 
-const char kNoQuestItem[] = "Error 1 in QuestItemFromHti().";
-
 // The database item that holds the entry at `position`, and its quest: the first item
 // in database order with the entry's text. Both null when there is none.
 QuestItem* FindQuestItem(QuestDatabase& database, const std::vector<JournalEntry>& journal,
                          LPARAM position, Quest** questOut) {
     Quest* quest = nullptr;
     QuestItem* item = nullptr;
-    if (position >= 0 && static_cast<size_t>(position) < journal.size()) {
+    if (IsJournalPosition(journal, position)) {
         // The lookups take a view: no copy of the text per tree item.
         const std::string& text = journal[static_cast<size_t>(position)].text;
         quest = database.FindQuest(text);
@@ -80,7 +79,7 @@ void CMainDlg::ShowQuests() {
                     entry.treeItem = item;
                     if (!questItem) {
                         AfxMessageBox(kNoQuestItem);
-                        AfxMessageBox("Error 1 in ShowQuests()");
+                        AfxMessageBox(kNoQuestItemInserted);
                     }
                 }
             }
@@ -91,7 +90,7 @@ void CMainDlg::ShowQuests() {
             Quest* quest = nullptr;
             QuestItemFromHti(top, &quest);
             if (!quest) {
-                AfxMessageBox("Error 2 in ShowQuests()");
+                AfxMessageBox(kNoQuestToExpand);
                 questTree.Expand(top, TVE_COLLAPSE);
                 continue;
             }
@@ -132,8 +131,8 @@ void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
         return;
     }
     const LPARAM position = questTree.GetItemData(selected);
-    if (position < 0 || static_cast<size_t>(position) >= journal.size()) {
-        AfxMessageBox("Error 1 in OnSelChangedTreeQuestTree().");
+    if (!IsJournalPosition(journal, position)) {
+        AfxMessageBox(kBadTreeItem);
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];
