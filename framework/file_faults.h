@@ -1,6 +1,6 @@
 // Fault injection for CFile, so tests can make any file operation fail. CFile asks
 // TakeFileFault before each operation. The program's answer is always "go ahead"
-// (no_file_faults.cpp); test programs link the injection (file_faults.cpp) instead.
+// (no_file_faults.cpp); test programs link the injection (tests/gui/file_faults.cpp).
 #pragma once
 
 #include <windows.h>

@@ -44,8 +44,7 @@ void CMainDlg::ShowDisplayedCount() {
 void CMainDlg::OnSelChangeListItems() {
     const int row = journalList.GetCurSel();
     if (row == LB_ERR) {
-        paneTexts.Set(listHeadingPane, "");
-        paneTexts.Set(listTextPane, "");
+        paneTexts.ShowEntry(listHeadingPane, listTextPane, nullptr);
         return;
     }
     if (row < 0 || row >= journalList.GetCount()) {
@@ -58,8 +57,7 @@ void CMainDlg::OnSelChangeListItems() {
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    paneTexts.Set(listHeadingPane, ShownText(entry.heading));
-    paneTexts.Set(listTextPane, ShownText(entry.text));
+    paneTexts.ShowEntry(listHeadingPane, listTextPane, &entry);
     if (entry.collated != 1) return;
 
     // The tree reports the new selection at once and fills its own panes.

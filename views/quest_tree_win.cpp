@@ -126,8 +126,7 @@ QuestItem* CMainDlg::QuestItemFromSelection(Quest** questOut) {
 void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
     HTREEITEM selected = questTree.GetSelectedItem();
     if (!selected) {
-        paneTexts.Set(treeHeadingPane, "");
-        paneTexts.Set(treeTextPane, "");
+        paneTexts.ShowEntry(treeHeadingPane, treeTextPane, nullptr);
         return;
     }
     const LPARAM position = questTree.GetItemData(selected);
@@ -136,7 +135,6 @@ void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
         return;
     }
     const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    paneTexts.Set(treeHeadingPane, ShownText(entry.heading));
-    paneTexts.Set(treeTextPane, ShownText(entry.text));
+    paneTexts.ShowEntry(treeHeadingPane, treeTextPane, &entry);
     if (result) *result = 0;
 }
