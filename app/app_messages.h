@@ -10,7 +10,6 @@ inline constexpr char kNoProgramDirectory[] = "Couldn't get the application dire
 // Start-up: quests.lbd missing, or there but not taken in whole. Each of the latter
 // comes with its reason, which is kept and said again before a save replaces the file.
 std::string NoDatabaseMessage(const std::string& path);
-inline constexpr char kDatabaseIsFolder[] = "It is a folder, not a file.";
 inline constexpr char kDatabaseTooLarge[] = "The file is too large to be a quest database.";
 inline constexpr char kDatabaseEmpty[] = "The file is empty.";
 std::string DatabasePartlyReadReason(std::size_t bytesRead, std::size_t bytes);

@@ -69,14 +69,10 @@ void CMainDlg::LoadDatabase() {
         }
         // The file is there but won't open (in use, no access): saying "no database"
         // would invite the user to overwrite a file they still have.
-        if (IsFolder(databasePath)) {
-            // The platform only says "access denied" for a folder.
-            databaseReadProblem = kDatabaseIsFolder;
-            AfxMessageBox(DatabaseIsFolderMessage(databasePath));
-            return;
-        }
-        databaseReadProblem = SystemErrorText(openError);
-        AfxMessageBox(DatabaseOpenFailedMessage(databasePath, databaseReadProblem));
+        databaseReadProblem = OpenFailureReason(databasePath, openError);
+        AfxMessageBox(IsFolder(databasePath)
+                          ? DatabaseIsFolderMessage(databasePath)
+                          : DatabaseOpenFailedMessage(databasePath, databaseReadProblem));
         return;
     }
 

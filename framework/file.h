@@ -47,6 +47,5 @@ private:
     std::string path;
 };
 
-// Whether `path` names a folder. Opening one fails with "access denied", which would
-// tell the user nothing.
+// Whether `path` names a folder.
 bool IsFolder(const std::string& path);

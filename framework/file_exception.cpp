@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "framework/file.h"
 #include "framework/message_box.h"
 
 CFileException::CFileException(const std::string& path, std::string operation, DWORD osError)
@@ -21,6 +22,10 @@ std::string SystemErrorText(DWORD error) {
         text.pop_back();
     if (text.empty()) text = "Error " + std::to_string(error) + ".";
     return text;
+}
+
+std::string OpenFailureReason(const std::string& path, DWORD error) {
+    return IsFolder(path) ? "It is a folder, not a file." : SystemErrorText(error);
 }
 
 std::string CurrentExceptionMessage() {

@@ -26,6 +26,10 @@ private:
 // The platform's text for an error code, without its trailing line break.
 std::string SystemErrorText(DWORD error);
 
+// Why `path` failed to open with `error`: the platform's text, or that it is a folder,
+// where the platform only says "access denied".
+std::string OpenFailureReason(const std::string& path, DWORD error);
+
 // The message for the exception being handled; call it only inside a catch block.
 std::string CurrentExceptionMessage();
 

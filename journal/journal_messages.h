@@ -29,7 +29,6 @@ std::string JournalOpenFailedMessage(std::string_view path);
 // The message for a journal file that is there but won't open (held open by another
 // program, no access, a folder), with the reason.
 std::string JournalOpenRefusedMessage(std::string_view path, std::string_view reason);
-inline constexpr char kJournalIsFolder[] = "It is a folder, not a file.";
 
 // The reason when the journal's entries don't fit in memory.
 std::string JournalOutOfMemoryMessage(std::string_view path);

@@ -46,8 +46,7 @@ void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEn
 std::string OpenProblemMessage(const std::string& path, DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return JournalOpenFailedMessage(path);
-    return JournalOpenRefusedMessage(path,
-                                     IsFolder(path) ? kJournalIsFolder : SystemErrorText(error));
+    return JournalOpenRefusedMessage(path, OpenFailureReason(path, error));
 }
 
 }  // namespace
