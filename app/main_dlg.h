@@ -68,6 +68,9 @@ public:
     void OnSelChangedTreeQuestTree(NMHDR* notification, LRESULT* result);
 
     // Journal list and its panes (views/journal_list_win.cpp).
+    // The entry at `position`, a list row's or a tree item's data; when there is none,
+    // says `badPosition` and gives null.
+    const JournalEntry* EntryAt(LPARAM position, const char* badPosition);
     void ShowPrefsChanged();
     void ShowDisplayedCount();
     void OnSelChangeListItems();

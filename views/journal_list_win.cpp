@@ -35,6 +35,12 @@ void CMainDlg::ShowPrefsChanged() {
     ShowDisplayedCount();
 }
 
+const JournalEntry* CMainDlg::EntryAt(LPARAM position, const char* badPosition) {
+    if (IsJournalPosition(journal, position)) return &journal[static_cast<size_t>(position)];
+    AfxMessageBox(badPosition);
+    return nullptr;
+}
+
 void CMainDlg::ShowDisplayedCount() {
     SetDlgItemText(IDC_DISPLAYED_COUNT,
                    DisplayedCountText(static_cast<size_t>(std::max(journalList.GetCount(), 0)),
@@ -51,17 +57,13 @@ void CMainDlg::OnSelChangeListItems() {
         AfxMessageBox(kBadListSelection);
         return;
     }
-    const LPARAM position = journalList.GetItemData(row);
-    if (!IsJournalPosition(journal, position)) {
-        AfxMessageBox(kBadListRow);
-        return;
-    }
-    const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    paneTexts.ShowEntry(listHeadingPane, listTextPane, &entry);
-    if (entry.collated != 1) return;
+    const JournalEntry* entry = EntryAt(journalList.GetItemData(row), kBadListRow);
+    if (!entry) return;
+    paneTexts.ShowEntry(listHeadingPane, listTextPane, entry);
+    if (entry->collated != 1) return;
 
     // The tree reports the new selection at once and fills its own panes.
-    HTREEITEM item = static_cast<HTREEITEM>(entry.treeItem);
+    HTREEITEM item = static_cast<HTREEITEM>(entry->treeItem);
     questTree.SelectItem(item);
     if (!item) {
         // The quest is filtered out. The tree says nothing when it had no selection

@@ -129,12 +129,8 @@ void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
         paneTexts.ShowEntry(treeHeadingPane, treeTextPane, nullptr);
         return;
     }
-    const LPARAM position = questTree.GetItemData(selected);
-    if (!IsJournalPosition(journal, position)) {
-        AfxMessageBox(kBadTreeItem);
-        return;
-    }
-    const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    paneTexts.ShowEntry(treeHeadingPane, treeTextPane, &entry);
+    const JournalEntry* entry = EntryAt(questTree.GetItemData(selected), kBadTreeItem);
+    if (!entry) return;
+    paneTexts.ShowEntry(treeHeadingPane, treeTextPane, entry);
     if (result) *result = 0;
 }
