@@ -1,5 +1,6 @@
 #include "app/help_dlg.h"
 
+#include "app/main_dlg.h"
 #include "res/resource.h"
 
 namespace {
@@ -79,4 +80,12 @@ BOOL CHelpDlg::OnInitDialog() {
     if (helpFont) helpTextBox.SetFont(*helpFont, TRUE);
     helpTextBox.SetWindowText(HelpText());
     return TRUE;  // the focus goes to the first control, "Ok"
+}
+
+// The help text shows in the panes' font of the moment; the dialog only borrows it,
+// and the main window can't change it while the dialog is open.
+void CMainDlg::OnButtonHelp() {
+    CHelpDlg help;
+    help.helpFont = &paneFont;
+    help.DoModal();
 }

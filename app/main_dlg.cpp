@@ -13,17 +13,17 @@ CMainDlg::~CMainDlg() {
 }
 
 const MessageMapEntry CMainDlg::messageMap[] = {
-    MapMessage(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
-    MapMessage(WM_PAINT, &CMainDlg::OnPaint),
-    MapMessage(WM_QUERYDRAGICON, &CMainDlg::OnQueryDragIcon),
+    MapSysCommand(&CMainDlg::OnSysCommand),
+    MapPaint(&CMainDlg::OnPaint),
+    MapQueryDragIcon(&CMainDlg::OnQueryDragIcon),
     MapCommand(LBN_SELCHANGE, IDC_JOURNAL_LIST, &CMainDlg::OnSelChangeListItems),
     MapCommand(BN_CLICKED, IDC_START_NEW_QUEST, &CMainDlg::OnButtonAddNewQuest),
     MapCommand(BN_CLICKED, IDC_ADD_TO_QUEST, &CMainDlg::OnButtonAddToQuest),
     MapNotify(TVN_SELCHANGED, IDC_QUEST_TREE, &CMainDlg::OnSelChangedTreeQuestTree),
     MapCommand(BN_CLICKED, IDC_SHOW_UNKNOWN, &CMainDlg::ShowPrefsChanged),
     MapCommand(BN_CLICKED, IDC_SHOW_COLLATED, &CMainDlg::ShowPrefsChanged),
-    MapMessage(WM_HSCROLL, &CMainDlg::OnFontSliderScroll),
-    MapMessage(WM_CLOSE, &CMainDlg::OnClose),
+    MapHScroll(&CMainDlg::OnFontSliderScroll),
+    MapClose(&CMainDlg::OnClose),
     MapCommand(BN_CLICKED, IDC_TOGGLE_FINISHER, &CMainDlg::OnButtonToggleFinisher),
     MapCommand(BN_CLICKED, IDC_REMOVE_QUEST_ITEM, &CMainDlg::OnButtonRemoveQuestItem),
     MapCommand(BN_CLICKED, IDC_SHOW_UNFINISHED, &CMainDlg::TreePrefsChanged),

@@ -22,7 +22,7 @@
 #include "framework/tree_ctrl.h"
 #include "journal/journal_entry.h"
 #include "questdb/quest_database.h"
-#include "views/pane_texts.h"
+#include "views/pane_texts_win.h"
 
 class CMainDlg : public CDialog {
 public:
@@ -51,7 +51,7 @@ public:
     CEdit treeTextPane;       // 1003
     CEdit listTextPane;       // 1004
     CListBox journalList;     // 1002
-    // The panes' texts go through here (views/pane_texts.h).
+    // The panes' texts go through here (views/pane_texts_win.h).
     PaneTexts paneTexts;
 
     HICON appIcon;
@@ -72,40 +72,44 @@ public:
     bool databaseFound = false;
     std::optional<FileFingerprint> databaseFingerprint;
 
-    // Journal (journal/read_journal.cpp).
+    // Journal (journal/read_journal_win.cpp).
     void ReadJournal(std::string path);
 
-    // Quest tree (views/quest_tree.cpp).
+    // Quest tree (views/quest_tree_win.cpp).
     void ShowQuests();
     void TreePrefsChanged();
     QuestItem* QuestItemFromHti(HTREEITEM item, Quest** questOut = nullptr);
     QuestItem* QuestItemFromSelection(Quest** questOut = nullptr);
     void OnSelChangedTreeQuestTree(NMHDR* notification, LRESULT* result);
 
-    // Journal list and its panes (views/journal_list.cpp).
+    // Journal list and its panes (views/journal_list_win.cpp).
+    // The entry at `position`, a list row's or a tree item's data; when there is none,
+    // says `badPosition` and gives null.
+    const JournalEntry* EntryAt(LPARAM position, const char* badPosition);
     void ShowPrefsChanged();
     void ShowDisplayedCount();
     void OnSelChangeListItems();
     void OnButtonReloadJournal();
 
-    // Search (views/search.cpp).
+    // Search (views/search_win.cpp).
     void FindJournalEntry(int direction);
     void OnButtonFindNext();
     void OnButtonFindPrevious();
     void PreTranslateKeyDown(MSG* message);
 
-    // Font size (views/font_size.cpp).
+    // Font size (views/font_size_win.cpp).
     void ScaleFont(float factor);
     void OnFontSliderScroll(UINT code, UINT position, HWND control);
 
-    // Editing commands (editing/editing_commands.cpp).
+    // Editing commands (editing/editing_commands_win.cpp).
     void OnButtonAddNewQuest();
     void OnButtonAddToQuest();
     void OnButtonRemoveQuestItem();
     void OnButtonToggleFinisher();
     void OnResetAllFinishers();
 
-    // Help, About and the window's icon (app/help_about.cpp).
+    // Help (app/help_dlg.cpp), About (app/about_dlg.cpp) and the window's icon
+    // (app/window_icon.cpp).
     void OnButtonHelp();
     void OnSysCommand(UINT command, LPARAM lParam);
     void OnPaint();
@@ -126,6 +130,7 @@ private:
     static const MessageMapEntry messageMap[];
 
     void AppendAboutToSystemMenu();
+    void ShowIcon();
     bool FindProgramDirectory(std::string& directory);
     void LoadDatabase();
     static FileFingerprint FingerprintOf(const void* bytes, std::size_t size);
@@ -133,6 +138,5 @@ private:
     CloseChoice AskSaveOnClose();
     enum class DatabaseOnDisk { AsStartupFoundIt, Changed, Removed, Unreadable };
     DatabaseOnDisk CheckDatabaseOnDisk();
-    std::string OpenFailedMessage() const;
     bool SaveDatabase();
 };

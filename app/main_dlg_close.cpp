@@ -2,6 +2,7 @@
 #include <functional>
 #include <string_view>
 
+#include "app/app_messages.h"
 #include "app/main_dlg.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
@@ -27,7 +28,7 @@ void CMainDlg::OnClose() {
 // Only No to the first question closes without saving; any answer but Yes to the
 // second keeps the window and writes nothing.
 CMainDlg::CloseChoice CMainDlg::AskSaveOnClose() {
-    int answer = AfxMessageBox("Save the current quest database?", MB_YESNO);
+    int answer = AfxMessageBox(kSaveQuestion, MB_YESNO);
     if (answer == IDNO) return CloseChoice::Discard;
     // Anything but Yes or No (Esc gives IDCANCEL) means the user hasn't decided.
     if (answer != IDYES) return CloseChoice::Stay;
@@ -37,19 +38,14 @@ CMainDlg::CloseChoice CMainDlg::AskSaveOnClose() {
         case DatabaseOnDisk::Removed:
             return CloseChoice::Save;  // nothing there to lose
         case DatabaseOnDisk::Unreadable:
-            AfxMessageBox(OpenFailedMessage());
+            AfxMessageBox(SaveFailedMessage(databasePath));
             return CloseChoice::Stay;
         case DatabaseOnDisk::Changed:
-            question = "The quest database (" + databasePath +
-                       ") was changed by another program since Lorebinder started.\n\nSaving "
-                       "replaces it with the quests you see now. Replace it?";
+            question = ReplaceChangedQuestion(databasePath);
             break;
         case DatabaseOnDisk::AsStartupFoundIt:
             if (databaseReadProblem.empty()) return CloseChoice::Save;
-            question = "The quest database (" + databasePath +
-                       ") couldn't be read completely when Lorebinder started:\n" +
-                       databaseReadProblem +
-                       "\n\nSaving replaces that file with the quests you see now. Replace it?";
+            question = ReplacePartlyReadQuestion(databasePath, databaseReadProblem);
             break;
     }
     return AfxMessageBox(question, MB_YESNO) == IDYES ? CloseChoice::Save : CloseChoice::Stay;
@@ -88,10 +84,6 @@ CMainDlg::FileFingerprint CMainDlg::FingerprintOf(const void* bytes, std::size_t
             std::hash<std::string_view>()(std::string_view(static_cast<const char*>(bytes), size))};
 }
 
-std::string CMainDlg::OpenFailedMessage() const {
-    return "Error trying to open the quest file (" + databasePath + ").  Save failed.";
-}
-
 // The image is written beside quests.lbd and moved over it only once it is complete on
 // disk, so no failure can leave the previous database damaged; the file it replaces
 // stays as quests.lbd.bak, so a save the user regrets can be undone. A write failure
@@ -105,13 +97,10 @@ bool CMainDlg::SaveDatabase() {
         case ReplaceRefusal::None:
             break;
         case ReplaceRefusal::Target:
-            AfxMessageBox(OpenFailedMessage());
+            AfxMessageBox(SaveFailedMessage(databasePath));
             return false;
         case ReplaceRefusal::Backup:
-            AfxMessageBox("The quest database wasn't saved, because its backup (" + backupPath +
-                          ") couldn't be replaced:\n" + SystemErrorText(reason) +
-                          "\n\nThe quest database is as it was. Close Lorebinder again once "
-                          "the backup can be replaced.");
+            AfxMessageBox(BackupFailedMessage(backupPath, SystemErrorText(reason)));
             return false;
     }
     databaseReadProblem.clear();

@@ -2,25 +2,16 @@
 // sees it.
 #include <vector>
 
+#include "app/app_messages.h"
 #include "app/main_dlg.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/program_path.h"
-#include "res/resource.h"
 
 namespace {
 
 // Far beyond any real database, and what one read can take.
 constexpr std::uint64_t kLargestDatabase = 0x7FFFFFFF;
-
-const char kStartsEmpty[] =
-    "\n\nLorebinder starts with an empty database and leaves the file alone unless you agree "
-    "to replace it when you close.";
-
-std::string Counted(std::size_t count, const char* one, const char* many = nullptr) {
-    std::string noun = count == 1 ? one : many ? many : std::string(one) + "s";
-    return std::to_string(count) + " " + noun;
-}
 
 }  // namespace
 
@@ -28,8 +19,7 @@ BOOL CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     AppendAboutToSystemMenu();
-    SetIcon(appIcon, TRUE);
-    SetIcon(appIcon, FALSE);
+    ShowIcon();
 
     // The text panes' font is still the template's: every later scaling starts from it.
     GetObjectA(listTextPane.GetFont(), sizeof(baseFont), &baseFont);
@@ -37,7 +27,7 @@ BOOL CMainDlg::OnInitDialog() {
 
     std::string directory;
     if (!FindProgramDirectory(directory)) {
-        AfxMessageBox("Couldn't get the application directory.");
+        AfxMessageBox(kNoProgramDirectory);
         EndDialog(IDABORT);
         return FALSE;
     }
@@ -58,15 +48,6 @@ BOOL CMainDlg::OnInitDialog() {
     return FALSE;  // the focus is set
 }
 
-void CMainDlg::AppendAboutToSystemMenu() {
-    HMENU systemMenu = GetSystemMenu(FALSE);
-    if (!systemMenu) return;
-    char text[256] = "";
-    if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof(text)) <= 0) return;
-    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
-}
-
 // The directory is everything before the path's last backslash.
 bool CMainDlg::FindProgramDirectory(std::string& directory) {
     std::optional<std::string> path = GetProgramPath(5000);
@@ -83,25 +64,16 @@ void CMainDlg::LoadDatabase() {
     if (!file.Open(databasePath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary,
                    &openError)) {
         if (openError == ERROR_FILE_NOT_FOUND || openError == ERROR_PATH_NOT_FOUND) {
-            AfxMessageBox("No quest database (" + databasePath +
-                          ") found.\nYou'll have to build one from your journal entries, or get "
-                          "a quests.lbd from somewhere else.");
+            AfxMessageBox(NoDatabaseMessage(databasePath));
             return;
         }
         databaseFound = true;
         // The file is there but won't open (in use, no access): saying "no database"
         // would invite the user to overwrite a file they still have.
-        DWORD attributes = GetFileAttributesA(databasePath.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            // The platform only says "access denied" for a folder.
-            databaseReadProblem = "It is a folder, not a file.";
-            AfxMessageBox("The quest database (" + databasePath + ") is a folder, not a file." +
-                          kStartsEmpty);
-            return;
-        }
-        databaseReadProblem = SystemErrorText(openError);
-        AfxMessageBox("The quest database (" + databasePath + ") couldn't be opened:\n" +
-                      databaseReadProblem + kStartsEmpty);
+        databaseReadProblem = OpenFailureReason(databasePath, openError);
+        AfxMessageBox(IsFolder(databasePath)
+                          ? DatabaseIsFolderMessage(databasePath)
+                          : DatabaseOpenFailedMessage(databasePath, databaseReadProblem));
         return;
     }
 
@@ -110,9 +82,8 @@ void CMainDlg::LoadDatabase() {
     try {
         std::uint64_t length = file.GetLength();
         if (length > kLargestDatabase) {
-            databaseReadProblem = "The file is too large to be a quest database.";
-            AfxMessageBox("The quest database (" + databasePath + ") wasn't read:\n" +
-                          databaseReadProblem + kStartsEmpty);
+            databaseReadProblem = kDatabaseTooLarge;
+            AfxMessageBox(DatabaseTooLargeMessage(databasePath));
             return;
         }
         bytes.resize(static_cast<size_t>(length));
@@ -121,27 +92,21 @@ void CMainDlg::LoadDatabase() {
         file.Close();
     } catch (const CFileException& error) {
         databaseReadProblem = SystemErrorText(error.OsError());
-        AfxMessageBox("Error reading the quest database (" + databasePath + "):\n" +
-                      databaseReadProblem + kStartsEmpty);
+        AfxMessageBox(DatabaseReadFailedMessage(databasePath, databaseReadProblem));
         return;
     }
     databaseFingerprint = FingerprintOf(bytes.data(), bytes.size());
 
     if (bytes.empty()) {
         // Often a download that never finished; "damaged" would say too much.
-        databaseReadProblem = "The file is empty.";
-        AfxMessageBox("The quest database (" + databasePath + ") is empty." + kStartsEmpty);
+        databaseReadProblem = kDatabaseEmpty;
+        AfxMessageBox(DatabaseEmptyMessage(databasePath));
         return;
     }
     ImageReadResult loaded = database.ReadImage(bytes.data(), bytes.size());
     if (loaded.damaged) {
-        databaseReadProblem = "Only its first " + std::to_string(loaded.bytesParsed) + " of " +
-                              std::to_string(bytes.size()) + " bytes could be read.";
-        AfxMessageBox("The quest database (" + databasePath + ") is damaged. Only its first " +
-                      std::to_string(loaded.bytesParsed) + " of " + std::to_string(bytes.size()) +
-                      " bytes could be read: " + Counted(loaded.questsKept, "quest") + " with " +
-                      Counted(loaded.itemsKept, "entry", "entries") +
-                      ".\n\nLorebinder goes on with what it read and leaves the file "
-                      "alone unless you agree to replace it when you close.");
+        databaseReadProblem = DatabasePartlyReadReason(loaded.bytesParsed, bytes.size());
+        AfxMessageBox(DatabaseDamagedMessage(databasePath, loaded.bytesParsed, bytes.size(),
+                                             loaded.questsKept, loaded.itemsKept));
     }
 }

@@ -1,9 +1,5 @@
 #include "editing/quest_edits.h"
 
-bool IsJournalPosition(const std::vector<JournalEntry>& journal, std::int64_t position) {
-    return position >= 0 && static_cast<std::uint64_t>(position) < journal.size();
-}
-
 Quest* StartQuestWith(QuestDatabase& database, std::vector<JournalEntry>& journal,
                       std::int32_t position) {
     JournalEntry& entry = journal[position];

@@ -10,10 +10,6 @@
 #include "journal/journal_entry.h"
 #include "questdb/quest_database.h"
 
-// Whether `position` names an entry of `journal`. Takes the widest value a control's
-// item data can hold, so that nothing is cut off before it is checked.
-bool IsJournalPosition(const std::vector<JournalEntry>& journal, std::int64_t position);
-
 // Starts a new last quest holding only the entry at `position`. Returns it, or nullptr,
 // changing nothing, when some item holds the entry's text already.
 Quest* StartQuestWith(QuestDatabase& database, std::vector<JournalEntry>& journal,

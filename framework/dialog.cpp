@@ -1,31 +1,22 @@
 #include "framework/dialog.h"
 
-#include <new>
 #include <stdexcept>
 #include <string>
 
 #include "framework/file_exception.h"
-#include "framework/message_box.h"
 #include "framework/win_app.h"
 
 namespace {
 
-// Runs `work`; an exception that escapes it is reported to the user here, since none
-// may cross the platform's callbacks. A file failure abandons the work in progress
-// with the platform's reason. Returns whether the work ran to its end.
+// Runs `work`; an exception that escapes it abandons the work in progress and is
+// reported to the user here. Returns whether the work ran to its end.
 template <class Work>
 bool Guarded(Work&& work) {
     try {
         work();
         return true;
-    } catch (const CFileException& error) {
-        ReportFileException(error);
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox("Not enough memory to finish this.", MB_OK | MB_ICONSTOP);
-    } catch (const std::exception& error) {
-        AfxMessageBox(std::string("Unexpected error: ") + error.what(), MB_OK | MB_ICONSTOP);
     } catch (...) {
-        AfxMessageBox("Unexpected error.", MB_OK | MB_ICONSTOP);
+        ReportCurrentException();
     }
     return false;
 }

@@ -2,39 +2,6 @@
 
 #include "framework/file_faults.h"
 
-namespace {
-
-DWORD ShareMode(UINT flags) {
-    switch (flags & 0x70) {
-        case CFile::shareDenyWrite:
-            return FILE_SHARE_READ;
-        case CFile::shareDenyRead:
-            return FILE_SHARE_WRITE;
-        case CFile::shareDenyNone:
-            return FILE_SHARE_READ | FILE_SHARE_WRITE;
-        default:
-            return 0;
-    }
-}
-
-DWORD Access(UINT flags) {
-    switch (flags & 0x3) {
-        case CFile::modeWrite:
-            return GENERIC_WRITE;
-        case CFile::modeReadWrite:
-            return GENERIC_READ | GENERIC_WRITE;
-        default:
-            return GENERIC_READ;
-    }
-}
-
-DWORD Disposition(UINT flags) {
-    if (!(flags & CFile::modeCreate)) return OPEN_EXISTING;
-    return (flags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-}
-
-}  // namespace
-
 CFile::~CFile() {
     // A destructor must not throw; code that cares about close errors calls Close().
     if (IsOpen()) CloseHandle(handle);
@@ -42,8 +9,8 @@ CFile::~CFile() {
 
 bool CFile::Open(const std::string& filePath, UINT flags, DWORD* osError) {
     DWORD error = TakeFileFault(FileOperation::Open, filePath);
-    DWORD access = Access(flags);
-    if (!error && (access & GENERIC_WRITE)) {
+    const bool writing = (flags & modeWrite) != 0;
+    if (!error && writing) {
         // Windows refuses to write a read-only file, but not everyone does (Wine run
         // as root writes it), so ask the attribute ourselves.
         DWORD attributes = GetFileAttributesA(filePath.c_str());
@@ -51,8 +18,9 @@ bool CFile::Open(const std::string& filePath, UINT flags, DWORD* osError) {
             error = ERROR_ACCESS_DENIED;
     }
     if (!error) {
-        handle = CreateFileA(filePath.c_str(), access, ShareMode(flags), nullptr,
-                             Disposition(flags), FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle = CreateFileA(filePath.c_str(), writing ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
+                             (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) error = GetLastError();
     }
     if (osError) *osError = error;
@@ -73,14 +41,6 @@ std::uint64_t CFile::GetLength() const {
     if (DWORD fault = TakeFileFault(FileOperation::Length, path)) Fail("read", fault);
     if (!GetFileSizeEx(handle, &size)) Fail("read", GetLastError());
     return static_cast<std::uint64_t>(size.QuadPart);
-}
-
-void CFile::SetLength(std::uint64_t length) {
-    if (DWORD fault = TakeFileFault(FileOperation::SetLength, path)) Fail("write", fault);
-    LARGE_INTEGER position;
-    position.QuadPart = static_cast<LONGLONG>(length);
-    if (!SetFilePointerEx(handle, position, nullptr, FILE_BEGIN) || !SetEndOfFile(handle))
-        Fail("write", GetLastError());
 }
 
 UINT CFile::Read(void* buffer, UINT count) {
@@ -126,4 +86,9 @@ void CFile::Replace(const std::string& from, const std::string& to, const std::s
             MoveFileExA(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
     }
     if (error) throw CFileException(to, "replace", error);
+}
+
+bool IsFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -14,13 +14,8 @@ public:
     enum OpenFlags : UINT {
         modeRead = 0x0000,
         modeWrite = 0x0001,
-        modeReadWrite = 0x0002,
-        shareExclusive = 0x0010,
-        shareDenyWrite = 0x0020,
-        shareDenyRead = 0x0030,
-        shareDenyNone = 0x0040,
+        shareExclusive = 0x0010,  // the only sharing: no other handle while ours is open
         modeCreate = 0x1000,      // create the file, or cut it to zero length
-        modeNoTruncate = 0x2000,  // with modeCreate: keep an existing file's contents
         typeBinary = 0x8000,      // the only type: no line-end translation ever happens
     };
 
@@ -33,10 +28,8 @@ public:
     // *osError when given. A read-only file never opens for writing, whoever we are.
     bool Open(const std::string& path, UINT flags, DWORD* osError = nullptr);
     bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
-    const std::string& GetFilePath() const { return path; }
 
     std::uint64_t GetLength() const;
-    void SetLength(std::uint64_t length);
     // Reads up to `count` bytes; returns how many were read (fewer only at the end).
     UINT Read(void* buffer, UINT count);
     void Write(const void* buffer, UINT count);
@@ -56,3 +49,6 @@ private:
     HANDLE handle = INVALID_HANDLE_VALUE;
     std::string path;
 };
+
+// Whether `path` names a folder.
+bool IsFolder(const std::string& path);

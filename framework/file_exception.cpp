@@ -1,18 +1,13 @@
 #include "framework/file_exception.h"
 
+#include <new>
+
+#include "framework/file.h"
 #include "framework/message_box.h"
 
-namespace {
-
-std::string Describe(const std::string& path, const std::string& operation, DWORD osError) {
-    return "Couldn't " + operation + " the file \"" + path + "\":\n" + SystemErrorText(osError);
-}
-
-}  // namespace
-
-CFileException::CFileException(std::string path, std::string operation, DWORD osError)
-    : std::runtime_error(Describe(path, operation, osError)),
-      path(std::move(path)),
+CFileException::CFileException(const std::string& path, std::string operation, DWORD osError)
+    : std::runtime_error("Couldn't " + operation + " the file \"" + path + "\":\n" +
+                         SystemErrorText(osError)),
       operation(std::move(operation)),
       osError(osError) {}
 
@@ -29,6 +24,24 @@ std::string SystemErrorText(DWORD error) {
     return text;
 }
 
-void ReportFileException(const CFileException& error) {
-    AfxMessageBox(error.GetErrorMessage(), MB_OK | MB_ICONSTOP);
+std::string OpenFailureReason(const std::string& path, DWORD error) {
+    return IsFolder(path) ? "It is a folder, not a file." : SystemErrorText(error);
+}
+
+std::string CurrentExceptionMessage() {
+    try {
+        throw;
+    } catch (const CFileException& error) {
+        return error.GetErrorMessage();
+    } catch (const std::bad_alloc&) {
+        return "Not enough memory to finish this.";
+    } catch (const std::exception& error) {
+        return std::string("Unexpected error: ") + error.what();
+    } catch (...) {
+        return "Unexpected error.";
+    }
+}
+
+void ReportCurrentException() {
+    AfxMessageBox(CurrentExceptionMessage(), MB_OK | MB_ICONSTOP);
 }

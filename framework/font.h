@@ -30,7 +30,6 @@ public:
         m_hObject = nullptr;
         return font;
     }
-    HFONT GetSafeHandle() const { return m_hObject; }
     operator HFONT() const { return m_hObject; }
 
 private:

@@ -1,10 +1,11 @@
 // The message map: a dialog's static table that says which member handles which
 // event. Each entry is {message, notification code, control id, handler}; the dialog
 // procedure looks messages up in it, and whatever no entry takes gets the default
-// dialog handling.
+// dialog handling. Each kind of entry takes exactly the handler its message calls for,
+// so a handler of the wrong shape doesn't compile.
 //
 //     const MessageMapEntry CMyDlg::messageMap[] = {
-//         MapMessage(WM_PAINT, &CMyDlg::OnPaint),
+//         MapPaint(&CMyDlg::OnPaint),
 //         MapCommand(BN_CLICKED, IDC_GO, &CMyDlg::OnButtonGo),
 //         MapNotify(TVN_SELCHANGED, IDC_TREE, &CMyDlg::OnSelChangedTree),
 //     };
@@ -52,10 +53,31 @@ auto AsDialogMember(R (T::*handler)(Args...)) -> R (CDialog::*)(Args...) {
     return static_cast<R (CDialog::*)(Args...)>(handler);
 }
 
-// A window message, whichever way it was sent.
-template <class T, class R, class... Args>
-MessageMapEntry MapMessage(UINT message, R (T::*handler)(Args...)) {
-    return MessageMapEntry{message, 0, 0, AsDialogMember(handler)};
+template <class T>
+MessageMapEntry MapPaint(void (T::*handler)()) {
+    return MessageMapEntry{WM_PAINT, 0, 0, AsDialogMember(handler)};
+}
+
+// A close request: the caption's close box, Close on the system menu, Alt+F4.
+template <class T>
+MessageMapEntry MapClose(void (T::*handler)()) {
+    return MessageMapEntry{WM_CLOSE, 0, 0, AsDialogMember(handler)};
+}
+
+template <class T>
+MessageMapEntry MapHScroll(void (T::*handler)(UINT code, UINT position, HWND control)) {
+    return MessageMapEntry{WM_HSCROLL, 0, 0, AsDialogMember(handler)};
+}
+
+template <class T>
+MessageMapEntry MapSysCommand(void (T::*handler)(UINT command, LPARAM lParam)) {
+    return MessageMapEntry{WM_SYSCOMMAND, 0, 0, AsDialogMember(handler)};
+}
+
+// The icon to drag while the window is minimised; the handler's result is the answer.
+template <class T>
+MessageMapEntry MapQueryDragIcon(HCURSOR (T::*handler)()) {
+    return MessageMapEntry{WM_QUERYDRAGICON, 0, 0, AsDialogMember(handler)};
 }
 
 // WM_COMMAND with this notification code from this control (BN_CLICKED, 0, is also

@@ -1,15 +1,5 @@
 #include "framework/tree_ctrl.h"
 
-HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent) {
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>(text.c_str());
-    return reinterpret_cast<HTREEITEM>(
-        SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
 HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent, LPARAM data) {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
@@ -19,22 +9,6 @@ HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent, LPARA
     insert.item.lParam = data;
     return reinterpret_cast<HTREEITEM>(
         SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-BOOL CTreeCtrl::SetItemText(HTREEITEM item, const std::string& text) {
-    TVITEMA tvItem = {};
-    tvItem.mask = TVIF_TEXT;
-    tvItem.hItem = item;
-    tvItem.pszText = const_cast<char*>(text.c_str());
-    return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem)));
-}
-
-BOOL CTreeCtrl::SetItemData(HTREEITEM item, LPARAM data) {
-    TVITEMA tvItem = {};
-    tvItem.mask = TVIF_PARAM;
-    tvItem.hItem = item;
-    tvItem.lParam = data;
-    return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem)));
 }
 
 LPARAM CTreeCtrl::GetItemData(HTREEITEM item) const {

@@ -13,13 +13,9 @@ public:
         return static_cast<BOOL>(
             SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
     }
-    // Appends the item after its parent's existing children; the parent is TVI_ROOT for
-    // the top level. Returns null on failure.
-    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT);
-    // The same, with the item's application value set in the same message.
-    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent, LPARAM data);
-    BOOL SetItemText(HTREEITEM item, const std::string& text);
-    BOOL SetItemData(HTREEITEM item, LPARAM data);
+    // Appends the item, with its application value, after its parent's existing
+    // children; the parent is TVI_ROOT for the top level. Returns null on failure.
+    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT, LPARAM data = 0);
     LPARAM GetItemData(HTREEITEM item) const;
     BOOL Expand(HTREEITEM item, UINT code) {
         return static_cast<BOOL>(SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));

@@ -4,10 +4,7 @@
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
-#include <new>
-#include <string>
-
-#include "framework/message_box.h"
+#include "framework/file_exception.h"
 
 namespace {
 
@@ -54,10 +51,8 @@ int AfxWinMain(HINSTANCE instance) {
     // Handlers report their own exceptions; this catches what escapes start-up itself.
     try {
         return app->InitInstance() ? app->Run() : 0;
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox("Not enough memory to run.", MB_OK | MB_ICONSTOP);
-    } catch (const std::exception& error) {
-        AfxMessageBox(std::string("Unexpected error: ") + error.what(), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        ReportCurrentException();
     }
     return 1;
 }

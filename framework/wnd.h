@@ -10,11 +10,8 @@ class CWnd {
 public:
     HWND m_hWnd = nullptr;
 
-    CWnd() = default;
-    explicit CWnd(HWND window) : m_hWnd(window) {}
     virtual ~CWnd() = default;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
     void Attach(HWND window) { m_hWnd = window; }
 

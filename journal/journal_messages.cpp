@@ -1,6 +1,6 @@
 #include "journal/journal_messages.h"
 
-std::string JournalWarningMessage(const JournalWarning& warning) {
+std::string JournalWarningMessage(const JournalWarning& warning, LeadByteTest isLeadByte) {
     std::string message;
     switch (warning.kind) {
         case JournalWarning::Kind::None:
@@ -11,12 +11,7 @@ std::string JournalWarningMessage(const JournalWarning& warning) {
         case JournalWarning::Kind::Long:
             message.append(kJournalFormatWarning);
             message.append(kJournalTroubleLineIntro);
-            if (warning.line.size() <= kQuotedLineLimit) {
-                message.append(warning.line);
-            } else {
-                message.append(warning.line, 0, kQuotedLineLimit);
-                message.append("...");
-            }
+            message.append(Abbreviated(warning.line, kQuotedLineLimit, isLeadByte));
             break;
     }
     return message;
@@ -36,4 +31,13 @@ std::string JournalOpenRefusedMessage(std::string_view path, std::string_view re
     message.append(reason);
     message.append("\n\nPress Reload Journal to try again.");
     return message;
+}
+
+std::string JournalOutOfMemoryMessage(std::string_view path) {
+    return "Not enough memory to read the journal file \"" + std::string(path) + "\".";
+}
+
+std::string JournalReadFailedMessage(std::string_view failure, std::size_t entriesKept) {
+    return std::string(failure) + "\n\nLorebinder goes on with the " + std::to_string(entriesKept) +
+           (entriesKept == 1 ? " entry" : " entries") + " read before the error.";
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #define IDD_ABOUTBOX 100
-#define IDS_ABOUTBOX 101
 #define IDD_LOREBINDER_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDD_HELP_DIALOG 132

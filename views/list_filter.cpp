@@ -19,7 +19,3 @@ JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool show
     }
     return listing;
 }
-
-std::string DisplayedCountText(std::size_t displayed, std::size_t total) {
-    return "Displayed: " + std::to_string(displayed) + "/" + std::to_string(total);
-}

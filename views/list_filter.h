@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "journal/journal_entry.h"
@@ -19,6 +17,3 @@ struct JournalListing {
 // collated ones (`collated` 1) when showCollated is set, in journal order.
 JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool showUnknown,
                              bool showCollated);
-
-// The counter above the list: "Displayed: <rows>/<entries>".
-std::string DisplayedCountText(std::size_t displayed, std::size_t total);

@@ -6,13 +6,12 @@ std::vector<QuestGroup> GroupQuests(const QuestDatabase& database,
                                     const std::vector<JournalEntry>& journal, bool showUnfinished,
                                     bool showFinished) {
     std::vector<QuestGroup> groups;
-    const auto journalSize = static_cast<std::int64_t>(journal.size());
 
     for (const Quest& quest : database.quests) {
         QuestGroup group;
         group.quest = &quest;
         for (const QuestItem& item : quest.items) {
-            if (item.journalIndex < 0 || item.journalIndex >= journalSize) continue;
+            if (!IsJournalPosition(journal, item.journalIndex)) continue;
             group.entries.push_back({item.journalIndex, item.finisher});
             group.finished = group.finished || item.finisher;
         }
@@ -32,8 +31,4 @@ std::vector<QuestGroup> GroupQuests(const QuestDatabase& database,
         return a.entries.front().position < b.entries.front().position;
     });
     return groups;
-}
-
-std::string QuestTreeLabel(const std::string& text, bool finisher) {
-    return finisher ? "FINISHER: " + text : text;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "journal/journal_entry.h"
@@ -28,6 +27,3 @@ struct QuestGroup {
 std::vector<QuestGroup> GroupQuests(const QuestDatabase& database,
                                     const std::vector<JournalEntry>& journal, bool showUnfinished,
                                     bool showFinished);
-
-// The label of a tree item: the entry's text, prefixed when its item is a finisher.
-std::string QuestTreeLabel(const std::string& text, bool finisher);

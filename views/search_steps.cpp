@@ -1,9 +1,6 @@
 #include "views/search_steps.h"
 
 #include <algorithm>
-#include <cstring>
-
-const char kEmptySearchMessage[] = "Enter the search text in the box below.";
 
 std::optional<int> FindMatchingRow(int rowCount, int selection, int direction,
                                    const std::function<bool(int)>& rowMatches) {
@@ -23,22 +20,14 @@ std::optional<int> FindMatchingRow(int rowCount, int selection, int direction,
     return std::nullopt;
 }
 
-bool ContainsText(const std::string& haystack, const std::string& needle,
-                  const std::function<bool(unsigned char)>& isLeadByte) {
+bool ContainsText(const std::string& haystack, const std::string& needle, LeadByteTest isLeadByte) {
     // Let the library find each candidate; only a candidate needs the walk over
     // characters that tells whether it starts on a boundary. Most rows hold no
     // candidate at all, so most rows cost one library search.
-    const std::size_t size = haystack.size();
     std::size_t boundary = 0;  // start of a character, at or before every candidate left
     for (std::size_t candidate = haystack.find(needle); candidate != std::string::npos;
          candidate = haystack.find(needle, boundary)) {
-        while (boundary < candidate) {
-            // Step over a whole character; a lead byte at the very end stands alone.
-            boundary +=
-                (isLeadByte(static_cast<unsigned char>(haystack[boundary])) && boundary + 1 < size)
-                    ? 2
-                    : 1;
-        }
+        while (boundary < candidate) boundary = NextCharacter(haystack, boundary, isLeadByte);
         if (boundary == candidate) return true;
         // The candidate began on a trail byte; the next one lies at or after `boundary`.
     }
@@ -46,7 +35,7 @@ bool ContainsText(const std::string& haystack, const std::string& needle,
 }
 
 std::string TextBetween(const std::string& text, int start, int end, int positionCount,
-                        const std::function<bool(unsigned char)>& isLeadByte) {
+                        LeadByteTest isLeadByte) {
     const std::size_t size = text.size();
     const auto clamp = [size](int position) {
         return position < 0 ? 0 : std::min(static_cast<std::size_t>(position), size);
@@ -57,15 +46,11 @@ std::string TextBetween(const std::string& text, int start, int end, int positio
         const auto byteOffset = [&](std::size_t characters) {
             std::size_t at = 0;
             for (; characters > 0 && at < size; --characters)
-                at += (isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < size) ? 2 : 1;
+                at = NextCharacter(text, at, isLeadByte);
             return at;
         };
         from = byteOffset(from);
         to = byteOffset(to);
     }
     return to > from ? text.substr(from, to - from) : std::string();
-}
-
-std::string NotFoundMessage(const std::string& lowered) {
-    return "\"" + lowered + "\" Not found.";
 }

@@ -8,7 +8,7 @@
 #include "bench/journal_generator.h"
 #include "framework/file_exception.h"
 #include "tests/gui/sample_quests.h"
-#include "views/shown_text.h"
+#include "views/shown_text_win.h"
 
 namespace {
 

@@ -1,9 +1,13 @@
 // The framework's modal run: the owner disabled while it runs, every queued message
-// through PreTranslateMessage, handlers' exceptions reported where they happen.
+// through PreTranslateMessage, handlers' exceptions reported where they happen, and
+// what escapes start-up reported by the entry point in the same words.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <new>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "framework/dialog.h"
@@ -61,11 +65,25 @@ MessageMap ProbeDialog::GetMessageMap() const {
     return messageMap;
 }
 
+// Each kind of table entry takes the handler its message calls for, and no other.
+template <auto map, class Handler>
+constexpr bool kTakes = std::is_invocable_v<decltype(map), Handler>;
+using Plain = void (ProbeDialog::*)();
+using Scroll = void (ProbeDialog::*)(UINT, UINT, HWND);
+using SysCommand = void (ProbeDialog::*)(UINT, LPARAM);
+static_assert(kTakes<&MapHScroll<ProbeDialog>, Scroll> && !kTakes<&MapHScroll<ProbeDialog>, Plain>);
+static_assert(kTakes<&MapSysCommand<ProbeDialog>, SysCommand> &&
+              !kTakes<&MapSysCommand<ProbeDialog>, Scroll>);
+static_assert(kTakes<&MapPaint<ProbeDialog>, Plain> && !kTakes<&MapPaint<ProbeDialog>, SysCommand>);
+static_assert(!kTakes<&MapClose<ProbeDialog>, Scroll> &&
+              !kTakes<&MapQueryDragIcon<ProbeDialog>, Plain>);
+
 TEST(ModalRun, DisablesOwnerPassesMessagesThroughPreTranslateAndReportsExceptions) {
     AfxInitCommonControls();
     CWinApp app;
-    CWnd owner(CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr));
+    CWnd owner;
+    owner.Attach(CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr));
     ASSERT_TRUE(owner.m_hWnd);
     app.m_pMainWnd = &owner;
     std::vector<MessageBoxRequest> boxes;
@@ -95,6 +113,35 @@ TEST(ModalRun, DisablesOwnerPassesMessagesThroughPreTranslateAndReportsException
     EXPECT_EQ(boxes[1].type & MB_ICONMASK, UINT(MB_ICONSTOP));
 
     DestroyWindow(owner.m_hWnd);
+}
+
+TEST(EntryPoint, ReportsWhatEscapesStartUpLikeTheDialogsDoAndFails) {
+    struct FailingApp : CWinApp {
+        std::function<void()> fail;
+        BOOL InitInstance() override {
+            fail();
+            return TRUE;
+        }
+    };
+    const std::pair<std::function<void()>, std::string> failures[] = {
+        {[] { throw std::runtime_error("out of cheese"); }, "Unexpected error: out of cheese"},
+        {[] { throw std::bad_alloc(); }, "Not enough memory to finish this."},
+        {[] { throw 42; }, "Unexpected error."},
+    };
+    for (const auto& [fail, message] : failures) {
+        FailingApp app;
+        app.fail = fail;
+        std::vector<MessageBoxRequest> boxes;
+        SetMessageBoxHook([&](const MessageBoxRequest& box) {
+            boxes.push_back(box);
+            return IDOK;
+        });
+        EXPECT_EQ(AfxWinMain(GetModuleHandleA(nullptr)), 1) << message;
+        SetMessageBoxHook(nullptr);
+        ASSERT_EQ(boxes.size(), 1u) << message;
+        EXPECT_EQ(boxes[0].text, message);
+        EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONSTOP));
+    }
 }
 
 }  // namespace

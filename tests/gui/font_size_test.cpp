@@ -67,7 +67,7 @@ TEST_F(FontSize, ScrollNotificationsFromElsewhereChangeNothing) {
         SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 0),
                      reinterpret_cast<LPARAM>(sender));
         PumpMessages();
-        EXPECT_EQ(Dialog().paneFont.GetSafeHandle(), large);
+        EXPECT_EQ(static_cast<HFONT>(Dialog().paneFont), large);
         EXPECT_EQ(FontOf(IDC_LIST_TEXT), large);
     }
 

@@ -38,24 +38,24 @@ TEST_F(HelpAndAbout, HelpShowsItsTextInThePaneFontAndClosesWithOkEnterOrEsc) {
     std::string text;
     HWND textBox = nullptr;
     bool mainEnabled = true;
-    ASSERT_TRUE(
-        WithModalDialog([&] { Click(IDC_HELP_BUTTON); },
-                        [&](HWND help) {
-                            EXPECT_EQ(WindowText(help), "Dialog");
-                            // The focus lives in the active window; another test's
-                            // window may hold the foreground, so take it first.
-                            SetForegroundWindow(help);
-                            if (GetActiveWindow() == help) {
-                                EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_HELP_OK);
-                            }
-                            mainEnabled = IsWindowEnabled(Window()) != FALSE;
-                            textBox = GetDlgItem(help, IDC_HELP_TEXT);
-                            text = WindowText(textBox);
-                            EXPECT_EQ(SendMessageA(textBox, WM_GETFONT, 0, 0),
-                                      reinterpret_cast<LRESULT>(Dialog().paneFont.GetSafeHandle()));
-                            EXPECT_EQ(FontHeight(textBox), -10);
-                            SendMessageA(GetDlgItem(help, IDC_HELP_OK), BM_CLICK, 0, 0);
-                        }));
+    ASSERT_TRUE(WithModalDialog(
+        [&] { Click(IDC_HELP_BUTTON); },
+        [&](HWND help) {
+            EXPECT_EQ(WindowText(help), "Dialog");
+            // The focus lives in the active window; another test's
+            // window may hold the foreground, so take it first.
+            SetForegroundWindow(help);
+            if (GetActiveWindow() == help) {
+                EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_HELP_OK);
+            }
+            mainEnabled = IsWindowEnabled(Window()) != FALSE;
+            textBox = GetDlgItem(help, IDC_HELP_TEXT);
+            text = WindowText(textBox);
+            EXPECT_EQ(SendMessageA(textBox, WM_GETFONT, 0, 0),
+                      reinterpret_cast<LRESULT>(static_cast<HFONT>(Dialog().paneFont)));
+            EXPECT_EQ(FontHeight(textBox), -10);
+            SendMessageA(GetDlgItem(help, IDC_HELP_OK), BM_CLICK, 0, 0);
+        }));
     EXPECT_FALSE(mainEnabled) << "the main window takes no input while help is open";
     EXPECT_TRUE(IsWindowEnabled(Window()));
     EXPECT_FALSE(IsWindow(textBox)) << "Ok closes the dialog";

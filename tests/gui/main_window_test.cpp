@@ -323,12 +323,10 @@ TEST_F(MainWindow, ControlClassesDoWhatTheProgramReliesOn) {
 
     CTreeCtrl& tree = dlg.questTree;
     HTREEITEM first = tree.InsertItem("first quest");
-    HTREEITEM second = tree.InsertItem("second quest");
-    HTREEITEM child = tree.InsertItem("first, later", first);
+    HTREEITEM second = tree.InsertItem("FINISHER: second quest");
+    HTREEITEM child = tree.InsertItem("first, later", first, 42);
     HTREEITEM lastChild = tree.InsertItem("first, last", first);
     ASSERT_TRUE(first && second && child && lastChild);
-    tree.SetItemData(child, 42);
-    tree.SetItemText(second, "FINISHER: second quest");
     tree.Expand(first, TVE_EXPAND);
     EXPECT_EQ(tree.GetItemData(child), 42);
     EXPECT_EQ(tree.GetNextSiblingItem(first), second);

@@ -114,8 +114,7 @@ TEST_F(QuestTree, ItemsMapBackToTheDatabaseAndStrayOnesAreReported) {
     EXPECT_EQ(quest, &Dialog().database.quests[1]);
 
     // An item that shows no entry of the journal is an internal error, said once.
-    HTREEITEM stray = Dialog().questTree.InsertItem("stray");
-    Dialog().questTree.SetItemData(stray, kJournalSize);
+    HTREEITEM stray = Dialog().questTree.InsertItem("stray", TVI_ROOT, kJournalSize);
     ExpectBox("Error 1 in QuestItemFromHti().");
     EXPECT_EQ(Dialog().QuestItemFromHti(stray, &quest), nullptr);
     EXPECT_EQ(quest, nullptr);

@@ -1,6 +1,6 @@
-// The search under the Japanese code page, where a character may take two bytes and
-// the second may look like an ASCII letter. Run with LC_ALL=ja_JP.UTF-8 (its own
-// CTest test); skipped under any other code page.
+// The search, and the cuts of long texts, under the Japanese code page, where a
+// character may take two bytes and the second may look like an ASCII letter. Run with
+// LC_ALL=ja_JP.UTF-8 (its own CTest test); skipped under any other code page.
 #include "tests/gui/gui_fixture.h"
 
 namespace {
@@ -60,6 +60,31 @@ TEST_F(SearchInJapanese, F3TakesTheHighlightedCharactersWhole) {
     PressKey(VK_F3);
     EXPECT_EQ(Text(IDC_SEARCH_BOX), kLampUpper);
     EXPECT_EQ(ListSelection(), 1);
+}
+
+class CutInJapanese : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page (LC_ALL=ja_JP.UTF-8)";
+    }
+};
+
+// A long text is cut where a character begins, so that the last one shown is whole:
+// the quote of a line in the journal's warning at 400 bytes, a row or pane at 4 KB.
+TEST_F(CutInJapanese, LongTextsAreCutBetweenCharacters) {
+    // A character on bytes 399 and 400 of the line, and on bytes 4095 and 4096 of the text.
+    const std::string kana = "\x82\xa0";
+    const std::string line = std::string(399, 'x') + kana + " and on<br>";
+    const std::string text = std::string(4095, 'y') + kana + " more";
+    WriteFile("journal.htm", JournalText({{"1", text}}) + line + "\r\n");
+    WriteFile("quests.lbd", EmptyDatabaseImage());
+    ExpectBox(
+        "Warning: unexpected format of journal file.  This might not work.\n\n"
+        "This is the journal line I'm having trouble with:\n" +
+        std::string(399, 'x') + "...");
+    StartDialog();
+    EXPECT_EQ(ListRows(), (std::vector<std::string>{std::string(4095, 'y') + "..."}));
 }
 
 }  // namespace

@@ -13,6 +13,14 @@ namespace {
 
 using Kind = JournalWarning::Kind;
 
+// A code page of one byte per character, and one where 0x81..0x9F and 0xE0..0xFF lead.
+bool SingleByte(unsigned char) {
+    return false;
+}
+bool DoubleByteLead(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9f) || byte >= 0xe0;
+}
+
 std::vector<std::string> Texts(const std::vector<JournalEntry>& entries) {
     std::vector<std::string> texts;
     for (const JournalEntry& entry : entries) texts.push_back(entry.text);
@@ -116,7 +124,7 @@ TEST(JournalReader, WellFormedJournalGivesEntriesInOrderWithoutWarning) {
         EXPECT_EQ(entry.treeItem, nullptr);
     }
     EXPECT_EQ(result.warning.kind, Kind::None);
-    EXPECT_EQ(JournalWarningMessage(result.warning), "");
+    EXPECT_EQ(JournalWarningMessage(result.warning, SingleByte), "");
 }
 
 TEST(JournalReader, EmptyFilesGiveNoEntriesAndNoWarning) {
@@ -136,14 +144,14 @@ TEST(JournalReader, LinesOutOfOrderAreDroppedWithOneShortWarning) {
         ParseJournal(Heading("first") + Heading("second") + Text("Kept text."));
     EXPECT_EQ(Texts(twoHeadings.entries), (std::vector<std::string>{"Kept text."}));
     EXPECT_EQ(Headings(twoHeadings.entries), (std::vector<std::string>{"first"}));
-    EXPECT_EQ(JournalWarningMessage(twoHeadings.warning), shortWarning);
+    EXPECT_EQ(JournalWarningMessage(twoHeadings.warning, SingleByte), shortWarning);
 
     // A text before any heading, and a text right after another.
     const JournalParseResult orphanTexts =
         ParseJournal(Text("Orphan.") + Heading("day") + Text("Kept.") + Text("Second orphan."));
     EXPECT_EQ(Texts(orphanTexts.entries), (std::vector<std::string>{"Kept."}));
     EXPECT_EQ(Headings(orphanTexts.entries), (std::vector<std::string>{"day"}));
-    EXPECT_EQ(JournalWarningMessage(orphanTexts.warning), shortWarning);
+    EXPECT_EQ(JournalWarningMessage(orphanTexts.warning, SingleByte), shortWarning);
 }
 
 TEST(JournalReader, UnknownLineIsQuotedInTheLongWarningAndReadingGoesOn) {
@@ -156,14 +164,14 @@ TEST(JournalReader, UnknownLineIsQuotedInTheLongWarningAndReadingGoesOn) {
     EXPECT_EQ(Headings(result.entries), (std::vector<std::string>{"day", "next"}));
     EXPECT_EQ(result.warning.kind, Kind::Long);
     EXPECT_EQ(result.warning.line, "Some words<br>");
-    EXPECT_EQ(JournalWarningMessage(result.warning),
+    EXPECT_EQ(JournalWarningMessage(result.warning, SingleByte),
               "Warning: unexpected format of journal file.  This might not work.\n\n"
               "This is the journal line I'm having trouble with:\nSome words<br>");
 }
 
 TEST(JournalReader, HugeUnknownLineIsQuotedOnlyInPart) {
     const std::string fits(kQuotedLineLimit, 'x');
-    EXPECT_EQ(JournalWarningMessage(ParseJournal(fits + "\r\n").warning),
+    EXPECT_EQ(JournalWarningMessage(ParseJournal(fits + "\r\n").warning, SingleByte),
               "Warning: unexpected format of journal file.  This might not work.\n\n"
               "This is the journal line I'm having trouble with:\n" +
                   fits);
@@ -173,9 +181,22 @@ TEST(JournalReader, HugeUnknownLineIsQuotedOnlyInPart) {
     const JournalParseResult result = ParseJournal(Heading("day") + huge + "\r\n" + Text("After."));
     EXPECT_EQ(result.warning.line, huge);
     EXPECT_EQ(Texts(result.entries), (std::vector<std::string>{"After."}));
-    const std::string message = JournalWarningMessage(result.warning);
+    const std::string message = JournalWarningMessage(result.warning, SingleByte);
     const std::string quoted = message.substr(message.find(":\n") + 2);
     EXPECT_EQ(quoted, huge.substr(0, kQuotedLineLimit) + "...");
+
+    // The cut keeps whole characters: one that would end past the limit stays out, and
+    // a byte that looks like a lead byte is a trail byte where a character is open.
+    const auto quotedPart = [](const std::string& line) {
+        const std::string text = JournalWarningMessage({Kind::Long, line}, DoubleByteLead);
+        return text.substr(text.find(":\n") + 2);
+    };
+    const std::string x(kQuotedLineLimit - 1, 'x');
+    EXPECT_EQ(quotedPart(x + "\x82\xa0tail"), x + "...");
+    EXPECT_EQ(quotedPart(x.substr(1) + "\x82\xa0tail"), x.substr(1) + "\x82\xa0...");
+    std::string pairs = "x";
+    while (pairs.size() <= kQuotedLineLimit) pairs += "\x82\x82";
+    EXPECT_EQ(quotedPart(pairs), pairs.substr(0, kQuotedLineLimit - 1) + "...");
 }
 
 TEST(JournalReader, TheFirstBadLineDecidesTheOnlyWarning) {

@@ -8,6 +8,7 @@
 #include "views/list_filter.h"
 #include "views/quest_groups.h"
 #include "views/search_steps.h"
+#include "views/view_messages.h"
 
 namespace {
 
@@ -150,9 +151,8 @@ TEST(SearchText, AgreesWithAWalkOverEveryBoundaryOnRandomDoubleByteTexts) {
     const auto walk = [&](const std::string& haystack, const std::string& needle) {
         for (std::size_t at = 0; at + needle.size() <= haystack.size();) {
             if (haystack.compare(at, needle.size(), needle) == 0) return true;
-            at += (lead(static_cast<unsigned char>(haystack[at])) && at + 1 < haystack.size())
-                      ? 2
-                      : 1;
+            at += (lead(static_cast<unsigned char>(haystack[at])) && at + 1 < haystack.size()) ? 2
+                                                                                               : 1;
         }
         return false;
     };

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "framework/edit.h"
+#include "journal/journal_entry.h"
+#include "views/shown_text_win.h"
 
 class PaneTexts {
 public:
@@ -26,6 +28,12 @@ public:
             }
         }
         waiting.emplace_back(&pane, std::move(text));
+    }
+
+    // A heading pane and a text pane show the entry, or nothing when it is null.
+    void ShowEntry(CEdit& headingPane, CEdit& textPane, const JournalEntry* entry) {
+        Set(headingPane, entry ? ShownText(entry->heading) : "");
+        Set(textPane, entry ? ShownText(entry->text) : "");
     }
 
     void Hold() { ++held; }

@@ -7,8 +7,13 @@
 #include <cstddef>
 #include <string>
 
+#include "framework/code_page.h"
+#include "journal/code_page_text.h"
+
 constexpr std::size_t kShownTextLimit = 4096;
 
 // `text` itself when it is at most kShownTextLimit bytes; otherwise its start, cut at
 // a character boundary of the system code page, followed by "...".
-std::string ShownText(const std::string& text);
+inline std::string ShownText(const std::string& text) {
+    return Abbreviated(text, kShownTextLimit, IsLeadByte);
+}

@@ -5,13 +5,11 @@
 #include <optional>
 
 #include "app/main_dlg.h"
+#include "editing/editing_messages.h"
 #include "editing/quest_edits.h"
 #include "framework/message_box.h"
 
 namespace {
-
-const char kAlreadyInQuest[] =
-    "This is already part of a quest.  You'll need to remove it\nfrom its current quest first.";
 
 // A row of the journal list and the journal position it shows.
 struct ListPick {
@@ -55,10 +53,10 @@ void FinishAddition(CMainDlg& dlg, const ListPick& pick) {
 }  // namespace
 
 void CMainDlg::OnButtonAddNewQuest() {
-    const std::optional<ListPick> pick = PickListEntry(*this, "Error 1 in OnButtonAddNewQuest().");
+    const std::optional<ListPick> pick = PickListEntry(*this, kNewQuestBadRow);
     if (!pick) return;
     if (!StartQuestWith(database, journal, pick->position)) {
-        AfxMessageBox("Error 2 in OnButtonAddNewQuest.");
+        AfxMessageBox(kNewQuestTextTaken);
         return;
     }
     FinishAddition(*this, *pick);
@@ -73,11 +71,11 @@ void CMainDlg::OnButtonAddToQuest() {
                        ? database.FindQuest(journal[treePosition].text)
                        : nullptr;
     if (!quest) {
-        AfxMessageBox("Error 1 in OnButtonAddToQuest().");
+        AfxMessageBox(kAddToQuestNoQuest);
         return;
     }
 
-    const std::optional<ListPick> pick = PickListEntry(*this, "Error 2 in OnButtonAddToQuest().");
+    const std::optional<ListPick> pick = PickListEntry(*this, kAddToQuestBadRow);
     if (!pick) return;
     AddEntryToQuest(*quest, journal, pick->position);
     FinishAddition(*this, *pick);
@@ -89,7 +87,7 @@ void CMainDlg::OnButtonRemoveQuestItem() {
     if (!item || !quest) return;
     const LPARAM position = questTree.GetItemData(questTree.GetSelectedItem());
     if (!IsJournalPosition(journal, position)) {
-        AfxMessageBox("Error 1 in OnButtonRemoveQuestItem()");
+        AfxMessageBox(kRemoveBadTreeItem);
         return;
     }
 
@@ -107,8 +105,7 @@ void CMainDlg::OnButtonToggleFinisher() {
 }
 
 void CMainDlg::OnResetAllFinishers() {
-    const int answer = AfxMessageBox(
-        "Are you sure you want to reset the finisher tags on all database quest items?", MB_YESNO);
+    const int answer = AfxMessageBox(kResetFinishersQuestion, MB_YESNO);
     // Esc on the question answers IDCANCEL: anything but Yes keeps the flags.
     if (answer != IDYES) return;
     database.ClearFinishers();

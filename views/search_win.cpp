@@ -3,14 +3,12 @@
 #include <string>
 
 #include "app/main_dlg.h"
+#include "framework/code_page.h"
 #include "framework/message_box.h"
 #include "views/search_steps.h"
+#include "views/view_messages.h"
 
 namespace {
-
-bool IsLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 // The text in lower case, by the system code page's rules. Double-byte characters stay
 // whole. Some systems report a failure for a text that ends in half a double-byte
@@ -44,7 +42,7 @@ void CMainDlg::FindJournalEntry(int direction) {
     std::optional<int> found =
         FindMatchingRow(rowCount, journalList.GetCurSel(), direction, [&](int row) {
             LPARAM entry = journalList.GetItemData(row);
-            if (entry < 0 || static_cast<std::size_t>(entry) >= journal.size()) return false;
+            if (!IsJournalPosition(journal, entry)) return false;
             return ContainsText(LowerCase(journal[entry].text), lowered, IsLeadByte);
         });
     if (!found) {

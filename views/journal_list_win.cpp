@@ -6,8 +6,9 @@
 #include "framework/message_box.h"
 #include "res/resource.h"
 #include "views/list_filter.h"
-#include "views/redraw_off.h"
-#include "views/shown_text.h"
+#include "views/redraw_off_win.h"
+#include "views/shown_text_win.h"
+#include "views/view_messages.h"
 
 void CMainDlg::ShowPrefsChanged() {
     showUnknown = unknownCheck.GetCheck() == BST_CHECKED;
@@ -30,9 +31,14 @@ void CMainDlg::ShowPrefsChanged() {
             journalList.SetItemData(row, position);
         }
     }
-    for (size_t i = 0; i < listing.badEntries.size(); ++i)
-        AfxMessageBox("Error 1 in ShowPrefsChanged()");
+    for (size_t i = 0; i < listing.badEntries.size(); ++i) AfxMessageBox(kBadListFilterMark);
     ShowDisplayedCount();
+}
+
+const JournalEntry* CMainDlg::EntryAt(LPARAM position, const char* badPosition) {
+    if (IsJournalPosition(journal, position)) return &journal[static_cast<size_t>(position)];
+    AfxMessageBox(badPosition);
+    return nullptr;
 }
 
 void CMainDlg::ShowDisplayedCount() {
@@ -44,26 +50,20 @@ void CMainDlg::ShowDisplayedCount() {
 void CMainDlg::OnSelChangeListItems() {
     const int row = journalList.GetCurSel();
     if (row == LB_ERR) {
-        paneTexts.Set(listHeadingPane, "");
-        paneTexts.Set(listTextPane, "");
+        paneTexts.ShowEntry(listHeadingPane, listTextPane, nullptr);
         return;
     }
     if (row < 0 || row >= journalList.GetCount()) {
-        AfxMessageBox("Error 1 in OnSelChangeListItems.");
+        AfxMessageBox(kBadListSelection);
         return;
     }
-    const LPARAM position = journalList.GetItemData(row);
-    if (position < 0 || static_cast<size_t>(position) >= journal.size()) {
-        AfxMessageBox("Error 2 in OnSelChangeListItems().");
-        return;
-    }
-    const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    paneTexts.Set(listHeadingPane, ShownText(entry.heading));
-    paneTexts.Set(listTextPane, ShownText(entry.text));
-    if (entry.collated != 1) return;
+    const JournalEntry* entry = EntryAt(journalList.GetItemData(row), kBadListRow);
+    if (!entry) return;
+    paneTexts.ShowEntry(listHeadingPane, listTextPane, entry);
+    if (entry->collated != 1) return;
 
     // The tree reports the new selection at once and fills its own panes.
-    HTREEITEM item = static_cast<HTREEITEM>(entry.treeItem);
+    HTREEITEM item = static_cast<HTREEITEM>(entry->treeItem);
     questTree.SelectItem(item);
     if (!item) {
         // The quest is filtered out. The tree says nothing when it had no selection

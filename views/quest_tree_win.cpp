@@ -4,8 +4,9 @@
 #include "app/main_dlg.h"
 #include "framework/message_box.h"
 #include "views/quest_groups.h"
-#include "views/redraw_off.h"
-#include "views/shown_text.h"
+#include "views/redraw_off_win.h"
+#include "views/shown_text_win.h"
+#include "views/view_messages.h"
 
 namespace {
 
@@ -20,15 +21,13 @@ public:
     WindowUpdateLock& operator=(const WindowUpdateLock&) = delete;
 };
 
-const char kNoQuestItem[] = "Error 1 in QuestItemFromHti().";
-
 // The database item that holds the entry at `position`, and its quest: the first item
 // in database order with the entry's text. Both null when there is none.
 QuestItem* FindQuestItem(QuestDatabase& database, const std::vector<JournalEntry>& journal,
                          LPARAM position, Quest** questOut) {
     Quest* quest = nullptr;
     QuestItem* item = nullptr;
-    if (position >= 0 && static_cast<size_t>(position) < journal.size()) {
+    if (IsJournalPosition(journal, position)) {
         // The lookups take a view: no copy of the text per tree item.
         const std::string& text = journal[static_cast<size_t>(position)].text;
         quest = database.FindQuest(text);
@@ -80,7 +79,7 @@ void CMainDlg::ShowQuests() {
                     entry.treeItem = item;
                     if (!questItem) {
                         AfxMessageBox(kNoQuestItem);
-                        AfxMessageBox("Error 1 in ShowQuests()");
+                        AfxMessageBox(kNoQuestItemInserted);
                     }
                 }
             }
@@ -91,7 +90,7 @@ void CMainDlg::ShowQuests() {
             Quest* quest = nullptr;
             QuestItemFromHti(top, &quest);
             if (!quest) {
-                AfxMessageBox("Error 2 in ShowQuests()");
+                AfxMessageBox(kNoQuestToExpand);
                 questTree.Expand(top, TVE_COLLAPSE);
                 continue;
             }
@@ -127,17 +126,11 @@ QuestItem* CMainDlg::QuestItemFromSelection(Quest** questOut) {
 void CMainDlg::OnSelChangedTreeQuestTree(NMHDR*, LRESULT* result) {
     HTREEITEM selected = questTree.GetSelectedItem();
     if (!selected) {
-        paneTexts.Set(treeHeadingPane, "");
-        paneTexts.Set(treeTextPane, "");
+        paneTexts.ShowEntry(treeHeadingPane, treeTextPane, nullptr);
         return;
     }
-    const LPARAM position = questTree.GetItemData(selected);
-    if (position < 0 || static_cast<size_t>(position) >= journal.size()) {
-        AfxMessageBox("Error 1 in OnSelChangedTreeQuestTree().");
-        return;
-    }
-    const JournalEntry& entry = journal[static_cast<size_t>(position)];
-    paneTexts.Set(treeHeadingPane, ShownText(entry.heading));
-    paneTexts.Set(treeTextPane, ShownText(entry.text));
+    const JournalEntry* entry = EntryAt(questTree.GetItemData(selected), kBadTreeItem);
+    if (!entry) return;
+    paneTexts.ShowEntry(treeHeadingPane, treeTextPane, entry);
     if (result) *result = 0;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/main_dlg.h"
+#include "framework/code_page.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "journal/journal_matching.h"
@@ -34,7 +35,7 @@ void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEn
     } catch (const CFileException& error) {
         failure = error.GetErrorMessage();
     } catch (const std::bad_alloc&) {
-        failure = "Not enough memory to read the journal file \"" + path + "\".";
+        failure = JournalOutOfMemoryMessage(path);
     }
     warning = reader.Warning();
     textHashes = reader.TakeTextHashes();
@@ -45,10 +46,7 @@ void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEn
 std::string OpenProblemMessage(const std::string& path, DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return JournalOpenFailedMessage(path);
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return JournalOpenRefusedMessage(path, "It is a folder, not a file.");
-    return JournalOpenRefusedMessage(path, SystemErrorText(error));
+    return JournalOpenRefusedMessage(path, OpenFailureReason(path, error));
 }
 
 }  // namespace
@@ -71,12 +69,8 @@ void CMainDlg::ReadJournal(std::string path) {
         ReadJournalFile(file, path, journal, textHashes, warning, failure);
     }  // closed before any message, so the game can write it meanwhile
 
-    std::string warningText = JournalWarningMessage(warning);
+    std::string warningText = JournalWarningMessage(warning, IsLeadByte);
     if (!warningText.empty()) AfxMessageBox(warningText);
     MatchJournal(journal, database, &textHashes);
-    if (!failure.empty()) {
-        size_t count = journal.size();
-        AfxMessageBox(failure + "\n\nLorebinder goes on with the " + std::to_string(count) +
-                      (count == 1 ? " entry" : " entries") + " read before the error.");
-    }
+    if (!failure.empty()) AfxMessageBox(JournalReadFailedMessage(failure, journal.size()));
 }

@@ -1,0 +1,29 @@
+// Every text that starting and closing the main window show, and the About item.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+inline constexpr char kAboutMenuItem[] = "&About Lorebinder...";
+inline constexpr char kNoProgramDirectory[] = "Couldn't get the application directory.";
+
+// Start-up: quests.lbd missing, or there but not taken in whole. Each of the latter
+// comes with its reason, which is kept and said again before a save replaces the file.
+std::string NoDatabaseMessage(const std::string& path);
+inline constexpr char kDatabaseTooLarge[] = "The file is too large to be a quest database.";
+inline constexpr char kDatabaseEmpty[] = "The file is empty.";
+std::string DatabasePartlyReadReason(std::size_t bytesRead, std::size_t bytes);
+std::string DatabaseIsFolderMessage(const std::string& path);
+std::string DatabaseOpenFailedMessage(const std::string& path, const std::string& reason);
+std::string DatabaseTooLargeMessage(const std::string& path);
+std::string DatabaseReadFailedMessage(const std::string& path, const std::string& reason);
+std::string DatabaseEmptyMessage(const std::string& path);
+std::string DatabaseDamagedMessage(const std::string& path, std::size_t bytesRead,
+                                   std::size_t bytes, std::size_t quests, std::size_t items);
+
+// Closing.
+inline constexpr char kSaveQuestion[] = "Save the current quest database?";
+std::string ReplacePartlyReadQuestion(const std::string& path, const std::string& reason);
+std::string ReplaceChangedQuestion(const std::string& path);
+std::string SaveFailedMessage(const std::string& path);
+std::string BackupFailedMessage(const std::string& backupPath, const std::string& reason);

@@ -1,0 +1,15 @@
+// Every text the editing commands show.
+#pragma once
+
+inline constexpr char kAlreadyInQuest[] =
+    "This is already part of a quest.  You'll need to remove it\nfrom its current quest first.";
+inline constexpr char kResetFinishersQuestion[] =
+    "Are you sure you want to reset the finisher tags on all database quest items?";
+
+// Internal errors: a selection that names no journal entry or no quest can only come
+// of a fault of ours.
+inline constexpr char kNewQuestBadRow[] = "Error 1 in OnButtonAddNewQuest().";
+inline constexpr char kNewQuestTextTaken[] = "Error 2 in OnButtonAddNewQuest.";
+inline constexpr char kAddToQuestNoQuest[] = "Error 1 in OnButtonAddToQuest().";
+inline constexpr char kAddToQuestBadRow[] = "Error 2 in OnButtonAddToQuest().";
+inline constexpr char kRemoveBadTreeItem[] = "Error 1 in OnButtonRemoveQuestItem()";
