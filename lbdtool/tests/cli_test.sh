@@ -8,6 +8,7 @@ set -uo pipefail
 examples=$(cd "$1" && pwd)
 work=$2
 tool=$3
+case $tool in /*) ;; *) tool=$PWD/$tool ;; esac
 shift 3
 runner=("$@")
 
