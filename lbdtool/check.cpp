@@ -52,8 +52,8 @@ std::vector<std::string> CheckDatabase(QuestDatabase& database) {
             }
             const std::string because = UnreachableBecause(items[i].text);
             if (!because.empty()) {
-                findings.push_back(ItemName(q, i) + ": no journal entry can have this text: it holds " +
-                                   because);
+                findings.push_back(ItemName(q, i) +
+                                   ": no journal entry can have this text: it holds " + because);
             }
         }
     }

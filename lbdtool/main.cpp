@@ -58,7 +58,8 @@ std::string Summary(const QuestDatabase& database) {
 
 // Reads the database at `path`; a damaged one is refused, as nothing could be said of
 // what the damage hides. `trailing` receives the count of bytes after the last quest.
-bool LoadDatabase(const std::string& path, QuestDatabase& database, std::size_t* trailing = nullptr) {
+bool LoadDatabase(const std::string& path, QuestDatabase& database,
+                  std::size_t* trailing = nullptr) {
     std::string bytes, reason;
     if (!ReadWholeFile(path, bytes, reason)) {
         Fail(path, "can't read it: " + reason);

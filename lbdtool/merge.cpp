@@ -53,8 +53,8 @@ MergeReport MergeDatabases(QuestDatabase& result, const QuestDatabase& theirs) {
             }
             const QuestItem* item = result.FindItem(items[i].text);
             const auto owner = static_cast<std::size_t>(quest - result.quests.data());
-            held.push_back({i, owner, static_cast<std::size_t>(item - quest->items.data()),
-                            item->finisher});
+            held.push_back(
+                {i, owner, static_cast<std::size_t>(item - quest->items.data()), item->finisher});
             if (std::find(owners.begin(), owners.end(), owner) == owners.end())
                 owners.push_back(owner);
         }
@@ -65,8 +65,8 @@ MergeReport MergeDatabases(QuestDatabase& result, const QuestDatabase& theirs) {
             report.lines.push_back(theirQuest + ", item " + Number(both.theirItem) + ": " +
                                    (both.finisher ? "no finisher there, a finisher here"
                                                   : "a finisher there, none here") +
-                                   " (quest " + Number(both.quest) + ", item " +
-                                   Number(both.item) + "), which stays as it is here");
+                                   " (quest " + Number(both.quest) + ", item " + Number(both.item) +
+                                   "), which stays as it is here");
         }
 
         if (owners.size() > 1) {
@@ -85,8 +85,7 @@ MergeReport MergeDatabases(QuestDatabase& result, const QuestDatabase& theirs) {
                                    Counted(fresh.size(), "item", "items"));
         } else if (!fresh.empty()) {
             Quest& owner = result.quests[owners.front()];
-            for (std::size_t f : fresh)
-                result.AddItem(owner, items[f].text, -1, items[f].finisher);
+            for (std::size_t f : fresh) result.AddItem(owner, items[f].text, -1, items[f].finisher);
             report.itemsAdded += fresh.size();
             report.lines.push_back(theirQuest + ": " + Counted(fresh.size(), "item", "items") +
                                    " added to quest " + Number(owners.front()));

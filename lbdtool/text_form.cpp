@@ -83,8 +83,9 @@ std::optional<ItemLine> ParseItemLine(std::string_view line, std::string& reason
             return std::nullopt;
         }
     } else if (line.front() == '!') {
-        reason = "\"!\" marks a finisher only with a blank after it; a text that begins "
-                 "with \"!\" is written %21";
+        reason =
+            "\"!\" marks a finisher only with a blank after it; a text that begins "
+            "with \"!\" is written %21";
         return std::nullopt;
     }
     if (line == kEmptyText) return item;
@@ -102,8 +103,9 @@ std::optional<ItemLine> ParseItemLine(std::string_view line, std::string& reason
         return std::nullopt;
     }
     if (line.back() == ' ') {
-        reason = "the line ends in a blank; a text that ends in one is written with %20 "
-                 "for the last";
+        reason =
+            "the line ends in a blank; a text that ends in one is written with %20 "
+            "for the last";
         return std::nullopt;
     }
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -159,8 +161,9 @@ std::vector<TextLineError> ParseText(std::string_view text, QuestDatabase& datab
     std::vector<TextLineError> errors;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         // Saved as UTF-8: any byte above 0x7F would no longer be the journal's.
-        errors.push_back({1, "the file was saved as UTF-8 (it begins with a byte order mark); "
-                             "save it in the system code page (\"ANSI\") instead"});
+        errors.push_back({1,
+                          "the file was saved as UTF-8 (it begins with a byte order mark); "
+                          "save it in the system code page (\"ANSI\") instead"});
         return errors;
     }
     Quest* quest = nullptr;  // the block being read; none between blocks

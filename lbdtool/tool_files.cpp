@@ -39,8 +39,8 @@ bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::st
         return false;
     }
     errno = 0;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                   std::fflush(file) == 0;
+    bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
     int error = errno;
     if (std::fclose(file) != 0 && written) {
         written = false;

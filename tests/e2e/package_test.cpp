@@ -41,8 +41,8 @@ ToolRun RunLbdtool(const std::string& arguments) {
     PROCESS_INFORMATION info{};
     std::string commandLine = "lbdtool.exe " + arguments;
     const std::string exe = kFolder + "\\lbdtool.exe";
-    const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                        0, nullptr, kFolder.c_str(), &startup, &info);
+    const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, kFolder.c_str(), &startup, &info);
     CloseHandle(output);
     if (!started) throw std::runtime_error("can't start " + exe);
     ToolRun run;
@@ -79,9 +79,8 @@ TEST(PackageFolder, LorebinderShowsTheSampleCopiedBesideIt) {
         const std::string to = kFolder + "\\" + name;
         ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from;
     }
-    const std::string artifacts = TestFolder(WindowsPath(LOREBINDER_E2E_DIR) +
-                                             "\\artifacts\\PackageFolder")
-                                      .Path();
+    const std::string artifacts =
+        TestFolder(WindowsPath(LOREBINDER_E2E_DIR) + "\\artifacts\\PackageFolder").Path();
     Program app(kFolder + "\\lorebinder.exe", artifacts);
     app.Start();
     MainWindow main = app.ExpectMainWindow("show the sample without a message");
