@@ -245,18 +245,4 @@ TEST(Merge, TakesEachOfTheirQuestsByWhereItsTextsAlreadyBelong) {
     EXPECT_EQ(mine.FindItem("a1"), &mine.quests[0].items[0]);
 }
 
-TEST(Merge, MergingADatabaseIntoItselfOrIntoNothingKeepsIt) {
-    QuestDatabase sample = Make({{"a", "*b"}, {}, {"c", "c"}});
-    QuestDatabase same = Make({{"a", "*b"}, {}, {"c", "c"}});
-    const MergeReport again = MergeDatabases(same, sample);
-    EXPECT_EQ(ImageOf(same), ImageOf(sample));
-    EXPECT_EQ(again.lines.back(),
-              "0 quests added, 0 items added to existing quests, 0 quests left out, 0 finisher "
-              "flags disagreed");
-
-    QuestDatabase empty;
-    MergeDatabases(empty, sample);
-    EXPECT_EQ(Describe(empty), "[a,*b][c]") << "the empty quest is not taken, nor c twice";
-}
-
 }  // namespace
