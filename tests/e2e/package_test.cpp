@@ -46,7 +46,8 @@ ToolRun RunLbdtool(const std::string& arguments) {
     CloseHandle(output);
     if (!started) throw std::runtime_error("can't start " + exe);
     ToolRun run;
-    WaitForSingleObject(info.hProcess, kStepTimeoutMs);
+    if (WaitForSingleObject(info.hProcess, kStepTimeoutMs) != WAIT_OBJECT_0)
+        TerminateProcess(info.hProcess, 259);  // fails the test as a run that never ended
     GetExitCodeProcess(info.hProcess, &run.status);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
