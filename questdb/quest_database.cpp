@@ -71,6 +71,17 @@ Quest* QuestDatabase::AddQuest(std::string text, std::int32_t journalIndex, bool
     return &quests.back();
 }
 
+Quest* QuestDatabase::AppendQuest(Quest quest) {
+    quests.push_back(std::move(quest));
+    NoteStructureChange();
+    return &quests.back();
+}
+
+QuestItem* QuestDatabase::AddItem(Quest& quest, std::string text, std::int32_t journalIndex,
+                                  bool finisher) {
+    return quest.AddItem(std::move(text), journalIndex, finisher);
+}
+
 void QuestDatabase::RemoveItem(Quest* quest, QuestItem* item) {
     const std::size_t q = PositionOf(quests, static_cast<const Quest*>(quest));
     if (q == quests.size()) return;

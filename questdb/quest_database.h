@@ -70,6 +70,11 @@ public:
                                       const std::vector<std::size_t>* hashes = nullptr);
     // Appends a one-item quest; refuses (nullptr) when some item holds the text.
     Quest* AddQuest(std::string text, std::int32_t journalIndex, bool finisher);
+    // Appends a quest as it stands, as reading an image would: it may hold no item, or
+    // a text that another item holds.
+    Quest* AppendQuest(Quest quest);
+    // Appends an item to `quest`, which must be one of ours, with the lookups kept right.
+    QuestItem* AddItem(Quest& quest, std::string text, std::int32_t journalIndex, bool finisher);
     // Removes the item; a quest left without items goes too. Does nothing when
     // the quest is not one of ours or does not hold the item.
     void RemoveItem(Quest* quest, QuestItem* item);

@@ -1,0 +1,56 @@
+#include "lbdtool/tool_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+std::string ErrorText(int error) {
+    return error != 0 ? std::strerror(error) : "unknown error";
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    // stdio with the name as it is: the system code page's on Windows, unconverted.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        reason = ErrorText(errno);
+        return false;
+    }
+    bytes.clear();
+    char chunk[64 * 1024];
+    std::size_t read;
+    errno = 0;
+    while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, read);
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed) reason = ErrorText(error);
+    return !failed;
+}
+
+bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::string& reason) {
+    const std::string temporary = path + ".lbdtool-new";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) {
+        reason = "can't make a file beside it: " + ErrorText(errno);
+        return false;
+    }
+    errno = 0;
+    bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    int error = errno;
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        reason = ErrorText(error);
+    } else if (MoveFileOver(temporary, path, reason)) {
+        return true;
+    }
+    std::remove(temporary.c_str());
+    return false;
+}

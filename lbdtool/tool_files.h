@@ -1,0 +1,17 @@
+// Reading a file whole, and putting a new one in place without ever leaving
+// half of it behind.
+#pragma once
+
+#include <string>
+
+// The file's bytes; false, with the reason, when it can't be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+
+// Writes `bytes` to a new file beside `path` and moves it over `path`, so that
+// a failure leaves whatever `path` held before. False, with the reason, on
+// failure; the new file is then gone.
+bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::string& reason);
+
+// Moves `from` over `to`, replacing it; refuses a read-only `to`. The one step
+// that differs between systems.
+bool MoveFileOver(const std::string& from, const std::string& to, std::string& reason);
