@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "bench/journal_generator.h"
+#include "tests/support/journal_generator.h"
 #include "framework/file_exception.h"
 #include "tests/gui/sample_quests.h"
 #include "views/shown_text.h"

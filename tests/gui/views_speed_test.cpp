@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "bench/journal_generator.h"
+#include "tests/support/journal_generator.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {

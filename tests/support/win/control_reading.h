@@ -1,0 +1,33 @@
+// What the tree views and list boxes of this process hold, read back through the
+// controls' own messages.
+#pragma once
+
+#include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+// One item of a two-level tree view.
+struct TreeViewItem {
+    HTREEITEM handle = nullptr;
+    std::string label;
+    LPARAM data = 0;
+    bool topLevel = false;  // a child hangs under the last top-level item before it
+    bool expanded = false;
+};
+
+// Hands visit(const TreeViewItem&) the top-level items and their children in display
+// order, each label cut to at most `labelBytes` - 1 bytes.
+void VisitTree(HWND tree, std::size_t labelBytes,
+               const std::function<void(const TreeViewItem&)>& visit);
+std::vector<TreeViewItem> ReadTree(HWND tree);
+std::string TreeItemText(HWND tree, HTREEITEM item);
+LPARAM TreeItemData(HWND tree, HTREEITEM item);
+
+// The rows' texts in the system code page, and the rows' data.
+std::vector<std::string> ReadListRows(HWND list);
+std::vector<LPARAM> ReadListData(HWND list);
