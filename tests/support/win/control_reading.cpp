@@ -1,5 +1,7 @@
 #include "tests/support/win/control_reading.h"
 
+#include <algorithm>
+
 namespace {
 
 HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
@@ -7,16 +9,17 @@ HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
         SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
 }
 
+// Wine's tree view leaves a label cut to the buffer without its terminating zero.
 TreeViewItem ReadItem(HWND tree, HTREEITEM handle, bool topLevel, std::size_t labelBytes) {
     std::string label(labelBytes, '\0');
     TVITEMA item = {};
-    item.mask = TVIF_PARAM | TVIF_STATE | TVIF_TEXT;
+    item.mask = TVIF_PARAM | TVIF_STATE | (labelBytes > 0 ? TVIF_TEXT : 0);
     item.hItem = handle;
     item.stateMask = TVIS_EXPANDED;
     item.pszText = label.data();
     item.cchTextMax = static_cast<int>(labelBytes);
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    label.resize(label.find('\0'));
+    if (labelBytes > 0) label.resize(std::min(label.find('\0'), labelBytes - 1));
     return TreeViewItem{handle, label, item.lParam, topLevel, (item.state & TVIS_EXPANDED) != 0};
 }
 
@@ -43,7 +46,7 @@ std::string TreeItemText(HWND tree, HTREEITEM item) {
 }
 
 LPARAM TreeItemData(HWND tree, HTREEITEM item) {
-    return ReadItem(tree, item, false, 1).data;
+    return ReadItem(tree, item, false, 0).data;
 }
 
 std::vector<std::string> ReadListRows(HWND list) {

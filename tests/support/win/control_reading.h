@@ -21,7 +21,7 @@ struct TreeViewItem {
 };
 
 // Hands visit(const TreeViewItem&) the top-level items and their children in display
-// order, each label cut to at most `labelBytes` - 1 bytes.
+// order, each label cut to at most `labelBytes` - 1 bytes (none at all for 0).
 void VisitTree(HWND tree, std::size_t labelBytes,
                const std::function<void(const TreeViewItem&)>& visit);
 std::vector<TreeViewItem> ReadTree(HWND tree);
