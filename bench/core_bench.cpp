@@ -98,10 +98,9 @@ void ReadFileAndSplitLines(benchmark::State& state, bool twice) {
         LineSplitter splitter;
         std::vector<std::string> lines;
         auto keep = [&lines](std::string_view line) { lines.emplace_back(line); };
-        ReadFileInChunks(corpus.journalPath, kJournalChunk,
-                         [&](const char* bytes, std::size_t size) {
-                             splitter.Feed(bytes, size, keep);
-                         });
+        ReadFileInChunks(
+            corpus.journalPath, kJournalChunk,
+            [&](const char* bytes, std::size_t size) { splitter.Feed(bytes, size, keep); });
         splitter.Finish(keep);
         benchmark::DoNotOptimize(lines.data());
     }
@@ -300,8 +299,8 @@ void Cold(benchmark::internal::Benchmark* benchmark) {
 
 }  // namespace
 
-#define LOREBINDER_BENCHMARK(function)        \
-    BENCHMARK(function)->Apply(Warm);         \
+#define LOREBINDER_BENCHMARK(function) \
+    BENCHMARK(function)->Apply(Warm);  \
     BENCHMARK(function)->Apply(Cold)
 
 LOREBINDER_BENCHMARK(BM_Floor_ReadFileAndSplitLines);

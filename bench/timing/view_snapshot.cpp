@@ -3,25 +3,11 @@
 #include "framework/list_box.h"
 #include "framework/tree_ctrl.h"
 #include "tests/support/win/control_reading.h"
+#include "views/redraw_off.h"
 
 namespace {
 
 constexpr char kFinisherPrefix[] = "FINISHER: ";
-
-// Painting off while this lives, and a repaint after.
-class Refill {
-public:
-    explicit Refill(CWnd& control) : control(control) { control.SetRedraw(FALSE); }
-    ~Refill() {
-        control.SetRedraw(TRUE);
-        control.Invalidate();
-    }
-    Refill(const Refill&) = delete;
-    Refill& operator=(const Refill&) = delete;
-
-private:
-    CWnd& control;
-};
 
 const std::string& Text(const std::vector<JournalEntry>& journal, std::int32_t position) {
     return journal[static_cast<std::size_t>(position)].text;
@@ -43,7 +29,7 @@ ViewSnapshot TakeSnapshot(HWND tree, HWND list) {
 void FillTree(HWND window, const ViewSnapshot& view, const std::vector<JournalEntry>& journal) {
     CTreeCtrl tree;
     tree.Attach(window);
-    Refill refill(tree);
+    RedrawOff redrawOff(tree);
     tree.DeleteAllItems();
     std::vector<HTREEITEM> toExpand;
     HTREEITEM top = nullptr;
@@ -60,7 +46,7 @@ void FillTree(HWND window, const ViewSnapshot& view, const std::vector<JournalEn
 void FillList(HWND window, const ViewSnapshot& view, const std::vector<JournalEntry>& journal) {
     CListBox list;
     list.Attach(window);
-    Refill refill(list);
+    RedrawOff redrawOff(list);
     list.ResetContent();
     for (std::int32_t position : view.listRows)
         list.SetItemData(list.AddString(Text(journal, position)), position);

@@ -306,9 +306,9 @@ int Generate(std::size_t entries, const std::string& folder) {
     JournalGeneratorOptions options;
     options.entries = entries;
     const GeneratedJournal generated = GenerateJournal(options);
-    const bool ok = WriteFileBytes(folder + "\\journal.htm", generated.journal) &&
-                    WriteFileBytes(folder + "\\quests.lbd.original",
-                                   ImageBytes(generated.databaseImage));
+    const bool ok =
+        WriteFileBytes(folder + "\\journal.htm", generated.journal) &&
+        WriteFileBytes(folder + "\\quests.lbd.original", ImageBytes(generated.databaseImage));
     return ok ? 0 : 1;
 }
 

@@ -113,4 +113,3 @@ bool MainDialogTest::WithModalDialog(const std::function<void()>& open,
     watch = nullptr;
     return state.dialog != nullptr;
 }
-

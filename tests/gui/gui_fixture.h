@@ -48,13 +48,19 @@ protected:
     // The scratch folder, which the program takes for its own directory.
     const std::string& Folder() const { return folder->Path(); }
     std::string PathOf(const std::string& name) const { return folder->PathOf(name); }
-    void WriteFile(const std::string& name, const std::string& bytes) { folder->Write(name, bytes); }
+    void WriteFile(const std::string& name, const std::string& bytes) {
+        folder->Write(name, bytes);
+    }
     void RemoveFile(const std::string& name) { folder->Delete(name); }
     // The file's bytes; nullopt when it doesn't exist.
-    std::optional<std::string> ReadFile(const std::string& name) const { return folder->Read(name); }
+    std::optional<std::string> ReadFile(const std::string& name) const {
+        return folder->Read(name);
+    }
     // The names of the files in the folder, sorted.
     std::vector<std::string> FolderFiles() const { return folder->Files(); }
-    void SetReadOnly(const std::string& name, bool readOnly) { folder->SetReadOnly(name, readOnly); }
+    void SetReadOnly(const std::string& name, bool readOnly) {
+        folder->SetReadOnly(name, readOnly);
+    }
     // Sets the file's last-write time to long ago, so that a rewrite shows.
     void MakeOld(const std::string& name) { folder->SetWriteTime(name, kLongAgo); }
     bool IsOld(const std::string& name) const { return folder->WriteTime(name) == kLongAgo; }

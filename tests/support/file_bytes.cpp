@@ -2,8 +2,9 @@
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     std::string bytes;
-    if (!ReadFileInChunks(path, 64 * 1024,
-                          [&bytes](const char* chunk, std::size_t size) { bytes.append(chunk, size); }))
+    if (!ReadFileInChunks(path, 64 * 1024, [&bytes](const char* chunk, std::size_t size) {
+            bytes.append(chunk, size);
+        }))
         return std::nullopt;
     return bytes;
 }

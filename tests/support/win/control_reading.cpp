@@ -49,23 +49,25 @@ LPARAM TreeItemData(HWND tree, HTREEITEM item) {
     return ReadItem(tree, item, false, 0).data;
 }
 
+std::string FromWide(const std::wstring& wide) {
+    const int size = static_cast<int>(wide.size());
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
 std::vector<std::string> ReadListRows(HWND list) {
     std::vector<std::string> rows;
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (LRESULT row = 0; row < count; ++row) {
-        // Wine's ANSI LB_GETTEXT crashes on rows of more than a few hundred characters;
-        // the wide one doesn't.
         const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, row, 0);
         std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
         const LRESULT copied =
             SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                              nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                            bytes, nullptr, nullptr);
-        rows.push_back(text);
+        rows.push_back(FromWide(wide));
     }
     return rows;
 }
@@ -73,6 +75,7 @@ std::vector<std::string> ReadListRows(HWND list) {
 std::vector<LPARAM> ReadListData(HWND list) {
     std::vector<LPARAM> data;
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT row = 0; row < count; ++row) data.push_back(SendMessageA(list, LB_GETITEMDATA, row, 0));
+    for (LRESULT row = 0; row < count; ++row)
+        data.push_back(SendMessageA(list, LB_GETITEMDATA, row, 0));
     return data;
 }

@@ -28,6 +28,11 @@ std::vector<TreeViewItem> ReadTree(HWND tree);
 std::string TreeItemText(HWND tree, HTREEITEM item);
 LPARAM TreeItemData(HWND tree, HTREEITEM item);
 
+// Wide text in the system code page. Wine's ANSI LB_GETTEXT crashes on rows of more
+// than a few hundred characters, and across processes returns wide text anyway: list
+// rows are read wide, then converted.
+std::string FromWide(const std::wstring& wide);
+
 // The rows' texts in the system code page, and the rows' data.
 std::vector<std::string> ReadListRows(HWND list);
 std::vector<LPARAM> ReadListData(HWND list);

@@ -11,8 +11,7 @@
 namespace {
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-    throw std::runtime_error(what + " " + path + " (error " + std::to_string(GetLastError()) +
-                             ")");
+    throw std::runtime_error(what + " " + path + " (error " + std::to_string(GetLastError()) + ")");
 }
 
 // Files go whatever their attributes; empty folders go too, as tests put them where
@@ -124,8 +123,8 @@ std::uint64_t ScratchFolder::WriteTime(const std::string& name) const {
 
 void ScratchFolder::SetWriteTime(const std::string& name, std::uint64_t ticks) const {
     const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    HANDLE file = CreateFileA(PathOf(name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(PathOf(name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const bool ok = file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &time);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     if (!ok) Fail("can't set the time of", PathOf(name));
