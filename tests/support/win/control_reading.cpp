@@ -9,8 +9,10 @@ HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
         SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
 }
 
+}  // namespace
+
 // Wine's tree view leaves a label cut to the buffer without its terminating zero.
-TreeViewItem ReadItem(HWND tree, HTREEITEM handle, bool topLevel, std::size_t labelBytes) {
+TreeViewItem ReadTreeItem(HWND tree, HTREEITEM handle, std::size_t labelBytes) {
     std::string label(labelBytes, '\0');
     TVITEMA item = {};
     item.mask = TVIF_PARAM | TVIF_STATE | (labelBytes > 0 ? TVIF_TEXT : 0);
@@ -20,18 +22,18 @@ TreeViewItem ReadItem(HWND tree, HTREEITEM handle, bool topLevel, std::size_t la
     item.cchTextMax = static_cast<int>(labelBytes);
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     if (labelBytes > 0) label.resize(std::min(label.find('\0'), labelBytes - 1));
-    return TreeViewItem{handle, label, item.lParam, topLevel, (item.state & TVIS_EXPANDED) != 0};
+    return TreeViewItem{handle, label, item.lParam, false, (item.state & TVIS_EXPANDED) != 0};
 }
-
-}  // namespace
 
 void VisitTree(HWND tree, std::size_t labelBytes,
                const std::function<void(const TreeViewItem&)>& visit) {
     for (HTREEITEM top = Next(tree, nullptr, TVGN_ROOT); top; top = Next(tree, top, TVGN_NEXT)) {
-        visit(ReadItem(tree, top, true, labelBytes));
+        TreeViewItem item = ReadTreeItem(tree, top, labelBytes);
+        item.topLevel = true;
+        visit(item);
         for (HTREEITEM child = Next(tree, top, TVGN_CHILD); child;
              child = Next(tree, child, TVGN_NEXT))
-            visit(ReadItem(tree, child, false, labelBytes));
+            visit(ReadTreeItem(tree, child, labelBytes));
     }
 }
 
@@ -39,14 +41,6 @@ std::vector<TreeViewItem> ReadTree(HWND tree) {
     std::vector<TreeViewItem> items;
     VisitTree(tree, 4096, [&items](const TreeViewItem& item) { items.push_back(item); });
     return items;
-}
-
-std::string TreeItemText(HWND tree, HTREEITEM item) {
-    return ReadItem(tree, item, false, 4096).label;
-}
-
-LPARAM TreeItemData(HWND tree, HTREEITEM item) {
-    return ReadItem(tree, item, false, 0).data;
 }
 
 std::string FromWide(const std::wstring& wide) {

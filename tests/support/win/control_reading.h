@@ -25,8 +25,8 @@ struct TreeViewItem {
 void VisitTree(HWND tree, std::size_t labelBytes,
                const std::function<void(const TreeViewItem&)>& visit);
 std::vector<TreeViewItem> ReadTree(HWND tree);
-std::string TreeItemText(HWND tree, HTREEITEM item);
-LPARAM TreeItemData(HWND tree, HTREEITEM item);
+// One item, its label cut as above; its topLevel is left false.
+TreeViewItem ReadTreeItem(HWND tree, HTREEITEM item, std::size_t labelBytes = 4096);
 
 // Wide text in the system code page. Wine's ANSI LB_GETTEXT crashes on rows of more
 // than a few hundred characters, and across processes returns wide text anyway: list

@@ -1,8 +1,5 @@
 #include "tests/support/win/dialog_driver.h"
 
-#include "res/resource.h"
-#include "tests/support/win/control_reading.h"
-
 bool DialogDriver::Start() {
     if (dialog) {
         dialog->DestroyWindow();
@@ -25,30 +22,6 @@ void DialogDriver::Close() {
     dialog.reset();
 }
 
-void DialogDriver::Click(int id) {
-    SendMessageA(Control(id), BM_CLICK, 0, 0);
-    PumpMessages();
-}
-
-void DialogDriver::Focus(int id) {
-    SetFocus(Control(id));
-    PumpMessages();
-}
-
-void DialogDriver::PressKey(UINT key) {
-    HWND focus = GetFocus();
-    PostKey(focus ? focus : Window(), key, 0);
-}
-
-void DialogDriver::PressKeyOn(int id, UINT key) {
-    PostKey(Control(id), key, 0);
-}
-
-void DialogDriver::PressAltKey(UINT key) {
-    HWND focus = GetFocus();
-    PostKey(focus ? focus : Window(), key, static_cast<LPARAM>(KF_ALTDOWN) << 16);
-}
-
 void DialogDriver::PostKey(HWND target, UINT key, LPARAM flags) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
     const bool alt = flags != 0;
@@ -58,28 +31,11 @@ void DialogDriver::PostKey(HWND target, UINT key, LPARAM flags) {
     PumpMessages();
 }
 
-void DialogDriver::RequestClose() {
-    SendMessageA(Window(), WM_CLOSE, 0, 0);
-    PumpMessages();
-}
-
-void DialogDriver::MenuCommand(UINT id) {
-    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages();
-}
-
 void DialogDriver::SelectListRow(int row) {
     HWND list = Control(IDC_JOURNAL_LIST);
     SendMessageA(list, LB_SETCURSEL, row, 0);
-    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_JOURNAL_LIST, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
-    PumpMessages();
-}
-
-void DialogDriver::SelectTreeItem(HTREEITEM item) {
-    SendMessageA(Control(IDC_QUEST_TREE), TVM_SELECTITEM, TVGN_CARET,
-                 reinterpret_cast<LPARAM>(item));
-    PumpMessages();
+    Send(Window(), WM_COMMAND, MAKEWPARAM(IDC_JOURNAL_LIST, LBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(list));
 }
 
 HTREEITEM DialogDriver::FindTreeItem(const std::string& text) const {
@@ -91,15 +47,9 @@ HTREEITEM DialogDriver::FindTreeItem(const std::string& text) const {
 void DialogDriver::MoveSlider(int position) {
     HWND slider = Control(IDC_FONT_SLIDER);
     SendMessageA(slider, TBM_SETPOS, TRUE, position);
-    SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
-                 reinterpret_cast<LPARAM>(slider));
-    SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
-                 reinterpret_cast<LPARAM>(slider));
-    PumpMessages();
-}
-
-void DialogDriver::PumpMessages() {
-    CDialog::PumpQueuedMessages(dialog.get());
+    const LPARAM from = reinterpret_cast<LPARAM>(slider);
+    SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), from);
+    Send(Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), from);
 }
 
 std::string DialogDriver::Text(int id) const {
@@ -108,52 +58,17 @@ std::string DialogDriver::Text(int id) const {
     return text;
 }
 
-bool DialogDriver::IsChecked(int id) const {
-    return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-int DialogDriver::ListCount() const {
-    return static_cast<int>(SendMessageA(Control(IDC_JOURNAL_LIST), LB_GETCOUNT, 0, 0));
-}
-
-int DialogDriver::ListSelection() const {
-    return static_cast<int>(SendMessageA(Control(IDC_JOURNAL_LIST), LB_GETCURSEL, 0, 0));
-}
-
-int DialogDriver::TreeCount() const {
-    return static_cast<int>(SendMessageA(Control(IDC_QUEST_TREE), TVM_GETCOUNT, 0, 0));
-}
-
 std::vector<std::string> DialogDriver::ListRows() const {
     return ReadListRows(Control(IDC_JOURNAL_LIST));
-}
-
-LPARAM DialogDriver::ListRowData(int row) const {
-    return SendMessageA(Control(IDC_JOURNAL_LIST), LB_GETITEMDATA, row, 0);
 }
 
 std::vector<std::string> DialogDriver::TreeLines() const {
     const std::vector<TreeViewItem> items = ReadTree(Control(IDC_QUEST_TREE));
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const bool hasChildren = i + 1 < items.size() && !items[i + 1].topLevel;
-        if (!items[i].topLevel)
-            lines.push_back("  " + items[i].label);
-        else
-            lines.push_back(items[i].label + (hasChildren && !items[i].expanded ? " [+]" : ""));
+        const bool collapsed = !items[i].expanded && i + 1 < items.size() && !items[i + 1].topLevel;
+        lines.push_back(items[i].topLevel ? items[i].label + (collapsed ? " [+]" : "")
+                                          : "  " + items[i].label);
     }
     return lines;
-}
-
-std::string DialogDriver::TreeItemText(HTREEITEM item) const {
-    return ::TreeItemText(Control(IDC_QUEST_TREE), item);
-}
-
-LPARAM DialogDriver::TreeItemData(HTREEITEM item) const {
-    return ::TreeItemData(Control(IDC_QUEST_TREE), item);
-}
-
-HTREEITEM DialogDriver::TreeSelection() const {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(Control(IDC_QUEST_TREE), TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
