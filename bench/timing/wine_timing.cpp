@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -240,7 +240,6 @@ bool FloorShowsTheSame(const Action& action, const ViewSnapshot& view, HWND bare
                                view.tree.end(), SameRows);
 }
 
-// One run of every action on the real dialog; keeps each time if it beats `results`.
 ViewSnapshot Snapshot(const DialogDriver& driver) {
     return TakeSnapshot(driver.Control(IDC_QUEST_TREE), driver.Control(IDC_JOURNAL_LIST));
 }
@@ -249,6 +248,7 @@ void SelectFirstTreeItem(DialogDriver& driver) {
     driver.SelectTreeItem(TreeView_GetRoot(driver.Control(IDC_QUEST_TREE)));
 }
 
+// One run of every action on the real dialog; keeps each time if it beats `results`.
 bool RunProgram(const ScratchFolder& folder, std::vector<Measured>& results,
                 std::vector<JournalEntry>& journalOut, MemoryFigures* memoryOut) {
     folder.Write("quests.lbd", folder.Read("quests.lbd.original").value_or(""));
@@ -462,5 +462,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: lorebinder_timing N [REPEAT]\n");
         return 2;
     }
-    return Run(entries, static_cast<int>(repeat));
+    try {
+        return Run(entries, static_cast<int>(repeat));
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "lorebinder_timing: %s\n", failure.what());
+        return 1;
+    }
 }
