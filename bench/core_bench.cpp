@@ -11,30 +11,31 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
 
-#include "bench/journal_generator.h"
 #include "journal/journal_matching.h"
-#include "journal/journal_reader.h"
 #include "journal/line_splitter.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/journal_generator.h"
+#include "tests/support/test_files.h"
 #include "views/list_filter.h"
 #include "views/quest_groups.h"
 #include "views/search_steps.h"
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
-
 // A generated journal.htm on disk, with its database in memory and as an image.
 struct DiskCorpus {
-    std::filesystem::path journalPath;
+    std::string journalPath;
     std::size_t journalBytes = 0;
     QuestDatabase database;
     ByteBuffer image;
@@ -45,55 +46,30 @@ struct DiskCorpus {
     }
 };
 
-const DiskCorpus& GetCorpus(std::size_t entries) {
-    static std::map<std::size_t, std::unique_ptr<DiskCorpus>> corpora;
-    std::unique_ptr<DiskCorpus>& corpus = corpora[entries];
+// `twice` writes the whole journal a second time after itself: every entry then
+// comes again, and the reader drops the repeats.
+const DiskCorpus& GetCorpus(std::size_t entries, bool twice = false) {
+    static std::map<std::pair<std::size_t, bool>, std::unique_ptr<DiskCorpus>> corpora;
+    std::unique_ptr<DiskCorpus>& corpus = corpora[{entries, twice}];
     if (corpus) return *corpus;
 
     JournalGeneratorOptions options;  // the defaults look like a long game's journal
     options.entries = entries;
     GeneratedJournal generated = GenerateJournal(options);
+    if (twice) generated.journal += generated.journal;
     corpus = std::make_unique<DiskCorpus>();
-    corpus->journalPath =
-        std::filesystem::temp_directory_path() /
-        ("lorebinder-bench-" + std::to_string(getpid()) + "-" + std::to_string(entries) + ".htm");
-    std::FILE* file = std::fopen(corpus->journalPath.string().c_str(), "wb");
-    if (file == nullptr ||
-        std::fwrite(generated.journal.data(), 1, generated.journal.size(), file) !=
-            generated.journal.size() ||
-        std::fclose(file) != 0) {
-        std::fprintf(stderr, "core_bench: can't write %s\n", corpus->journalPath.string().c_str());
+    corpus->journalPath = (std::filesystem::temp_directory_path() /
+                           ("lorebinder-bench-" + std::to_string(getpid()) + "-" +
+                            std::to_string(entries) + (twice ? "-twice" : "") + ".htm"))
+                              .string();
+    if (!WriteFileBytes(corpus->journalPath, generated.journal)) {
+        std::fprintf(stderr, "core_bench: can't write %s\n", corpus->journalPath.c_str());
         std::exit(1);
     }
     corpus->journalBytes = generated.journal.size();
     corpus->database = std::move(generated.database);
     corpus->image = std::move(generated.databaseImage);
     return *corpus;
-}
-
-// Hands the file's bytes to feed(bytes, size) in chunks, as the program reads it.
-template <typename Feed>
-void ReadFileInChunks(const std::filesystem::path& path, Feed&& feed) {
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
-    if (file == nullptr) std::abort();
-    std::vector<char> chunk(kChunk);
-    for (;;) {
-        const std::size_t read = std::fread(chunk.data(), 1, chunk.size(), file);
-        if (read == 0) break;
-        feed(chunk.data(), read);
-    }
-    std::fclose(file);
-}
-
-// The journal's entries, and HashText of each, as the program reads them.
-std::vector<JournalEntry> ReadJournalFile(const std::filesystem::path& path,
-                                          std::vector<std::size_t>* textHashes = nullptr) {
-    std::vector<JournalEntry> journal;
-    JournalReader reader(journal);
-    ReadFileInChunks(path, [&](const char* bytes, std::size_t size) { reader.Feed(bytes, size); });
-    reader.Finish();
-    if (textHashes) *textHashes = reader.TakeTextHashes();
-    return journal;
 }
 
 // Cold runs begin each iteration, untimed, by reading a buffer larger than any of the
@@ -115,16 +91,16 @@ void SetFileBytes(benchmark::State& state, const DiskCorpus& corpus) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * corpus.journalBytes));
 }
 
-void BM_Floor_ReadFileAndSplitLines(benchmark::State& state) {
-    const DiskCorpus& corpus = GetCorpus(static_cast<std::size_t>(state.range(0)));
+void ReadFileAndSplitLines(benchmark::State& state, bool twice) {
+    const DiskCorpus& corpus = GetCorpus(static_cast<std::size_t>(state.range(0)), twice);
     for (auto _ : state) {
         BeginIteration(state);
         LineSplitter splitter;
         std::vector<std::string> lines;
         auto keep = [&lines](std::string_view line) { lines.emplace_back(line); };
-        ReadFileInChunks(corpus.journalPath, [&](const char* bytes, std::size_t size) {
-            splitter.Feed(bytes, size, keep);
-        });
+        ReadFileInChunks(
+            corpus.journalPath, kJournalChunk,
+            [&](const char* bytes, std::size_t size) { splitter.Feed(bytes, size, keep); });
         splitter.Finish(keep);
         benchmark::DoNotOptimize(lines.data());
     }
@@ -133,8 +109,8 @@ void BM_Floor_ReadFileAndSplitLines(benchmark::State& state) {
 
 // What start-up and "Reload Journal" do before the controls: read, deduplicate,
 // match against the database, and group the quests for the tree.
-void BM_Collate(benchmark::State& state) {
-    const DiskCorpus& corpus = GetCorpus(static_cast<std::size_t>(state.range(0)));
+void Collate(benchmark::State& state, bool twice) {
+    const DiskCorpus& corpus = GetCorpus(static_cast<std::size_t>(state.range(0)), twice);
     QuestDatabase database = corpus.database;
     std::size_t shown = 0;
     for (auto _ : state) {
@@ -148,6 +124,45 @@ void BM_Collate(benchmark::State& state) {
     }
     state.counters["quests"] = static_cast<double>(shown);
     SetFileBytes(state, corpus);
+}
+
+void BM_Floor_ReadFileAndSplitLines(benchmark::State& state) {
+    ReadFileAndSplitLines(state, false);
+}
+void BM_Collate(benchmark::State& state) {
+    Collate(state, false);
+}
+// A journal in which every entry comes twice, beside its own floor: what dropping
+// the repeats costs.
+void BM_Floor_ReadFileAndSplitLinesEveryEntryTwice(benchmark::State& state) {
+    ReadFileAndSplitLines(state, true);
+}
+void BM_CollateEveryEntryTwice(benchmark::State& state) {
+    Collate(state, true);
+}
+
+// The first two steps of BM_Collate on their own, to see where its time goes: the
+// read with its deduplication, then the match against the database.
+void BM_ReadJournal(benchmark::State& state) {
+    const DiskCorpus& corpus = GetCorpus(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        BeginIteration(state);
+        std::vector<JournalEntry> journal = ReadJournalFile(corpus.journalPath);
+        benchmark::DoNotOptimize(journal.data());
+    }
+    SetFileBytes(state, corpus);
+}
+
+void BM_MatchJournal(benchmark::State& state) {
+    const DiskCorpus& corpus = GetCorpus(static_cast<std::size_t>(state.range(0)));
+    QuestDatabase database = corpus.database;
+    std::vector<std::size_t> textHashes;
+    std::vector<JournalEntry> journal = ReadJournalFile(corpus.journalPath, &textHashes);
+    for (auto _ : state) {
+        BeginIteration(state);
+        MatchJournal(journal, database, &textHashes);
+        benchmark::DoNotOptimize(journal.data());
+    }
 }
 
 // A matched journal and its database, for the steps that follow the read.
@@ -284,12 +299,16 @@ void Cold(benchmark::internal::Benchmark* benchmark) {
 
 }  // namespace
 
-#define LOREBINDER_BENCHMARK(function)        \
-    BENCHMARK(function)->Apply(Warm);         \
+#define LOREBINDER_BENCHMARK(function) \
+    BENCHMARK(function)->Apply(Warm);  \
     BENCHMARK(function)->Apply(Cold)
 
 LOREBINDER_BENCHMARK(BM_Floor_ReadFileAndSplitLines);
 LOREBINDER_BENCHMARK(BM_Collate);
+LOREBINDER_BENCHMARK(BM_ReadJournal);
+LOREBINDER_BENCHMARK(BM_MatchJournal);
+LOREBINDER_BENCHMARK(BM_Floor_ReadFileAndSplitLinesEveryEntryTwice);
+LOREBINDER_BENCHMARK(BM_CollateEveryEntryTwice);
 LOREBINDER_BENCHMARK(BM_GroupQuests);
 LOREBINDER_BENCHMARK(BM_FilterJournal);
 LOREBINDER_BENCHMARK(BM_SearchStepNoMatch);

@@ -2,22 +2,19 @@
 // program on a journal of any size:  make_journal N DIR [SEED]
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
+#include <string_view>
 
-#include "bench/journal_generator.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/journal_generator.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
-bool WriteFile(const std::string& path, const char* bytes, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes, static_cast<std::streamsize>(size));
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "make_journal: can't write %s\n", path.c_str());
-        return false;
-    }
-    return true;
+bool WriteFile(const std::string& path, std::string_view bytes) {
+    if (WriteFileBytes(path, bytes)) return true;
+    std::fprintf(stderr, "make_journal: can't write %s\n", path.c_str());
+    return false;
 }
 
 bool ParseCount(const char* text, unsigned long long& value) {
@@ -42,10 +39,8 @@ int main(int argc, char** argv) {
     const GeneratedJournal generated = GenerateJournal(options);
 
     const std::string dir = argv[2];
-    const ByteBuffer& image = generated.databaseImage;
-    if (!WriteFile(dir + "/journal.htm", generated.journal.data(), generated.journal.size()) ||
-        !WriteFile(dir + "/quests.lbd", reinterpret_cast<const char*>(image.Data()),
-                   image.Size())) {
+    if (!WriteFile(dir + "/journal.htm", generated.journal) ||
+        !WriteFile(dir + "/quests.lbd", ImageBytes(generated.databaseImage))) {
         return 1;
     }
     std::printf("%zu journal entries (%zu distinct), %zu quests\n", options.entries,

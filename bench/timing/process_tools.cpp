@@ -27,57 +27,10 @@ MemoryFigures ProcessMemory() {
     return figures;
 }
 
-bool WriteWholeFile(const std::string& path, const void* bytes, std::size_t size, bool flush) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
-    if (ok && flush) ok = FlushFileBuffers(file);
-    CloseHandle(file);
-    return ok && written == size;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return ok != FALSE;
-}
-
 std::uint64_t FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-std::string MakeScratchFolder() {
-    char temp[MAX_PATH];
-    if (!GetTempPathA(MAX_PATH, temp)) return "";
-    for (int counter = 1;; ++counter) {
-        std::string path = std::string(temp) + "lorebinder-timing-" +
-                           std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter);
-        if (CreateDirectoryA(path.c_str(), nullptr)) return path;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) return "";
-    }
-}
-
-void RemoveScratchFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 int RunSelf(const std::string& arguments) {

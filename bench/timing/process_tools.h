@@ -1,5 +1,5 @@
-// Small process-level helpers of the timing run: the clock, memory figures, files,
-// and running this program again as a child.
+// Small process-level helpers of the timing run: the clock, memory figures, a file's
+// size, and running this program again as a child.
 #pragma once
 
 #include <windows.h>
@@ -17,16 +17,7 @@ struct MemoryFigures {
 };
 MemoryFigures ProcessMemory();
 
-// With `flush`, returns only once the bytes are on the disk.
-bool WriteWholeFile(const std::string& path, const void* bytes, std::size_t size,
-                    bool flush = false);
-bool ReadWholeFile(const std::string& path, std::string& bytes);
 std::uint64_t FileSize(const std::string& path);
-
-// A fresh folder under the temporary directory; empty on failure.
-std::string MakeScratchFolder();
-// Removes the folder's files, then the folder.
-void RemoveScratchFolder(const std::string& folder);
 
 // Runs this program again with `arguments`, sharing our standard handles, and
 // returns its exit code (-1 when it couldn't start).

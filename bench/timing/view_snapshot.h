@@ -25,11 +25,8 @@ struct ViewSnapshot {
 
 ViewSnapshot TakeSnapshot(HWND tree, HWND list);
 
-// The label a tree row shows.
-std::string TreeRowLabel(const TreeRow& row, const std::vector<JournalEntry>& journal);
-
-// Fills bare controls with the snapshot's items and labels, doing the least a
-// program must: painting off, the old items gone, each item added with its label
-// and data in one message, the same items expanded, painting back on.
+// Fills bare controls with the snapshot's items and labels through the framework's
+// control classes, doing the least a program must: painting off, the old items gone,
+// each item added with its label and data, the same items expanded, painting back on.
 void FillTree(HWND tree, const ViewSnapshot& view, const std::vector<JournalEntry>& journal);
 void FillList(HWND list, const ViewSnapshot& view, const std::vector<JournalEntry>& journal);

@@ -20,14 +20,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/main_dlg.h"
-#include "bench/journal_generator.h"
-#include "bench/timing/dialog_driver.h"
 #include "bench/timing/process_tools.h"
 #include "bench/timing/view_snapshot.h"
 #include "framework/message_box.h"
@@ -37,6 +36,11 @@
 #include "journal/journal_reader.h"
 #include "journal/line_splitter.h"
 #include "res/resource.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/journal_generator.h"
+#include "tests/support/test_files.h"
+#include "tests/support/win/dialog_driver.h"
+#include "tests/support/win/scratch_folder.h"
 #include "views/font_scale.h"
 #include "views/list_filter.h"
 #include "views/quest_groups.h"
@@ -44,7 +48,6 @@
 namespace {
 
 constexpr char kNoSuchText[] = "words that no entry holds";
-constexpr DWORD kChunk = 64 * 1024;
 
 // Which controls an action refills, and so what its floor does.
 enum class Floor { StartUp, Reload, List, Tree, ListAndTree, Save };
@@ -91,12 +94,9 @@ struct BoxAnswers {
     }
 };
 
+// The bare dialogs have no loop of their own: plain dispatch.
 void PumpAll() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    CDialog::PumpQueuedMessages(nullptr);
 }
 
 INT_PTR CALLBACK BareDialogProc(HWND, UINT message, WPARAM, LPARAM) {
@@ -131,46 +131,26 @@ HWND MakeBareDialog() {
 // The floor of reading the journal: its bytes, in the program's chunks, each line a
 // string of its own.
 std::size_t ReadAndSplit(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    std::vector<char> chunk(kChunk);
     std::vector<std::string> lines;
     LineSplitter splitter;
     auto keep = [&lines](std::string_view line) { lines.emplace_back(line); };
-    DWORD read = 0;
-    while (ReadFile(file, chunk.data(), kChunk, &read, nullptr) && read > 0) {
-        splitter.Feed(chunk.data(), read, keep);
-    }
+    ReadFileInChunks(path, kJournalChunk, [&](const char* bytes, std::size_t size) {
+        splitter.Feed(bytes, size, keep);
+    });
     splitter.Finish(keep);
-    CloseHandle(file);
     return lines.size();
 }
 
 // The portable core's part of start-up and reload on this platform: the journal read
 // in the program's chunks, deduplicated, matched and grouped. The database is loaded
 // beforehand, as the native benchmark does.
-double TimeCollation(const std::string& folder) {
-    std::string image;
-    ReadWholeFile(folder + "\\quests.lbd.original", image);
+double TimeCollation(const ScratchFolder& folder) {
+    const std::string image = folder.Read("quests.lbd.original").value_or("");
     QuestDatabase database;
     database.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
     const double start = NowMs();
-    HANDLE file = CreateFileA((folder + "\\journal.htm").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    std::vector<JournalEntry> journal;
     std::vector<std::size_t> textHashes;
-    {
-        JournalReader reader(journal);
-        std::vector<char> chunk(kChunk);
-        DWORD read = 0;
-        while (ReadFile(file, chunk.data(), kChunk, &read, nullptr) && read > 0)
-            reader.Feed(chunk.data(), read);
-        reader.Finish();
-        textHashes = reader.TakeTextHashes();
-    }
-    CloseHandle(file);
+    std::vector<JournalEntry> journal = ReadJournalFile(folder.PathOf("journal.htm"), &textHashes);
     MatchJournal(journal, database, &textHashes);
     const std::vector<QuestGroup> groups = GroupQuests(database, journal, true, true);
     return groups.empty() && !journal.empty() ? 0 : NowMs() - start;
@@ -180,7 +160,7 @@ double TimeCollation(const std::string& folder) {
 // items the program's held when the action began: emptying a full tree costs as much
 // as filling it. Start-up makes the bare dialog anew.
 double TimeFloor(const Action& action, const Measured& measured, HWND& bare,
-                 const std::vector<JournalEntry>& journal, const std::string& folder,
+                 const std::vector<JournalEntry>& journal, const ScratchFolder& folder,
                  const std::string& image) {
     if (action.floor == Floor::StartUp && bare) {
         DestroyWindow(bare);
@@ -205,12 +185,11 @@ double TimeFloor(const Action& action, const Measured& measured, HWND& bare,
     HWND list = GetDlgItem(bare, IDC_JOURNAL_LIST);
     switch (action.floor) {
         case Floor::StartUp: {
-            std::string database;
-            ReadWholeFile(folder + "\\quests.lbd.original", database);
+            const std::optional<std::string> database = folder.Read("quests.lbd.original");
         }
             [[fallthrough]];
         case Floor::Reload:
-            ReadAndSplit(folder + "\\journal.htm");
+            ReadAndSplit(folder.PathOf("journal.htm"));
             FillList(list, view, journal);
             FillTree(tree, view, journal);
             break;
@@ -228,8 +207,14 @@ double TimeFloor(const Action& action, const Measured& measured, HWND& bare,
             // The image built in memory in one piece, then as safe a write as the
             // program's: the bytes on disk first, then the swap.
             const std::string built(image);
-            WriteWholeFile(folder + "\\floor.tmp", built.data(), built.size(), true);
-            MoveFileExA((folder + "\\floor.tmp").c_str(), (folder + "\\floor.lbd").c_str(),
+            const std::string temporary = folder.PathOf("floor.tmp");
+            HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            DWORD written = 0;
+            WriteFile(file, built.data(), static_cast<DWORD>(built.size()), &written, nullptr);
+            FlushFileBuffers(file);
+            CloseHandle(file);
+            MoveFileExA(temporary.c_str(), folder.PathOf("floor.lbd").c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
             break;
         }
@@ -255,24 +240,30 @@ bool FloorShowsTheSame(const Action& action, const ViewSnapshot& view, HWND bare
                                view.tree.end(), SameRows);
 }
 
-// One run of every action on the real dialog; keeps each time if it beats `results`.
-bool RunProgram(CWinApp& app, const std::string& folder, std::vector<Measured>& results,
-                std::vector<JournalEntry>& journalOut, MemoryFigures* memoryOut) {
-    std::string original;
-    ReadWholeFile(folder + "\\quests.lbd.original", original);
-    WriteWholeFile(folder + "\\quests.lbd", original.data(), original.size());
+ViewSnapshot Snapshot(const DialogDriver& driver) {
+    return TakeSnapshot(driver.Control(IDC_QUEST_TREE), driver.Control(IDC_JOURNAL_LIST));
+}
 
-    Driver driver(app);
+void SelectFirstTreeItem(DialogDriver& driver) {
+    driver.SelectTreeItem(TreeView_GetRoot(driver.Control(IDC_QUEST_TREE)));
+}
+
+// One run of every action on the real dialog; keeps each time if it beats `results`.
+bool RunProgram(const ScratchFolder& folder, std::vector<Measured>& results,
+                std::vector<JournalEntry>& journalOut, MemoryFigures* memoryOut) {
+    folder.Write("quests.lbd", folder.Read("quests.lbd.original").value_or(""));
+
+    DialogDriver driver;
     std::size_t next = 0;
     auto timed = [&](auto&& action) {
         Measured& result = results[next++];
         const bool shown = next > 1 && next < kActionCount;  // a window before and after
-        if (shown) result.before = driver.Snapshot();
+        if (shown) result.before = Snapshot(driver);
         const double start = NowMs();
         action();
         const double ms = NowMs() - start;
         if (ms < result.ms) result.ms = ms;
-        if (next < kActionCount) result.view = driver.Snapshot();
+        if (next < kActionCount) result.view = Snapshot(driver);
     };
 
     bool started = false;
@@ -289,18 +280,18 @@ bool RunProgram(CWinApp& app, const std::string& folder, std::vector<Measured>& 
 
     driver.SelectListRow(0);
     timed([&] { driver.Click(IDC_START_NEW_QUEST); });
-    driver.SelectFirstTreeItem();
+    SelectFirstTreeItem(driver);
     driver.SelectListRow(0);
     timed([&] { driver.Click(IDC_ADD_TO_QUEST); });
-    driver.SelectFirstTreeItem();
+    SelectFirstTreeItem(driver);
     timed([&] { driver.Click(IDC_TOGGLE_FINISHER); });
-    driver.SelectFirstTreeItem();
+    SelectFirstTreeItem(driver);
     timed([&] { driver.Click(IDC_REMOVE_QUEST_ITEM); });
-    timed([&] { driver.Command(ID_OPTIONS_RESET_FINISHERS); });
+    timed([&] { driver.MenuCommand(ID_OPTIONS_RESET_FINISHERS); });
 
     driver.Click(IDC_SHOW_COLLATED);  // every entry listed: the longest search
     driver.SelectListRow(0);
-    SetDlgItemTextA(driver.Dialog().m_hWnd, IDC_SEARCH_BOX, kNoSuchText);
+    SetDlgItemTextA(driver.Window(), IDC_SEARCH_BOX, kNoSuchText);
     timed([&] { driver.Click(IDC_FIND_NEXT); });
 
     timed([&] { driver.RequestClose(); });
@@ -315,10 +306,9 @@ int Generate(std::size_t entries, const std::string& folder) {
     JournalGeneratorOptions options;
     options.entries = entries;
     const GeneratedJournal generated = GenerateJournal(options);
-    const ByteBuffer& image = generated.databaseImage;
-    const bool ok = WriteWholeFile(folder + "\\journal.htm", generated.journal.data(),
-                                   generated.journal.size()) &&
-                    WriteWholeFile(folder + "\\quests.lbd.original", image.Data(), image.Size());
+    const bool ok =
+        WriteFileBytes(folder + "\\journal.htm", generated.journal) &&
+        WriteFileBytes(folder + "\\quests.lbd.original", ImageBytes(generated.databaseImage));
     return ok ? 0 : 1;
 }
 
@@ -327,16 +317,13 @@ int Generate(std::size_t entries, const std::string& folder) {
 // bare dialog is filled so. Written to controls.txt.
 int MeasureControls(const std::string& folder) {
     AfxInitCommonControls();
-    std::string bytes;
-    std::string image;
-    if (!ReadWholeFile(folder + "\\journal.htm", bytes) ||
-        !ReadWholeFile(folder + "\\quests.lbd.original", image)) {
-        return 1;
-    }
-    std::vector<JournalEntry> journal = ParseJournal(bytes).entries;
-    std::string().swap(bytes);
+    std::optional<std::string> bytes = ReadFileBytes(folder + "\\journal.htm");
+    const std::optional<std::string> image = ReadFileBytes(folder + "\\quests.lbd.original");
+    if (!bytes || !image) return 1;
+    std::vector<JournalEntry> journal = ParseJournal(*bytes).entries;
+    bytes.reset();
     QuestDatabase database;
-    database.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
+    database.ReadImage(reinterpret_cast<const std::uint8_t*>(image->data()), image->size());
     MatchJournal(journal, database);
 
     ViewSnapshot view;
@@ -360,7 +347,7 @@ int MeasureControls(const std::string& folder) {
     std::snprintf(line, sizeof(line), "%llu %llu\n",
                   static_cast<unsigned long long>(after.workingSet - before.workingSet),
                   static_cast<unsigned long long>(after.privateBytes - before.privateBytes));
-    return WriteWholeFile(folder + "\\controls.txt", line, std::strlen(line)) ? 0 : 1;
+    return WriteFileBytes(folder + "\\controls.txt", line) ? 0 : 1;
 }
 
 double Mb(std::uint64_t bytes) {
@@ -369,43 +356,35 @@ double Mb(std::uint64_t bytes) {
 
 int Run(std::size_t entries, int repeat) {
     const MemoryFigures atStart = ProcessMemory();
-    const std::string folder = MakeScratchFolder();
-    if (folder.empty()) return 1;
-    struct Cleanup {
-        std::string folder;
-        ~Cleanup() { RemoveScratchFolder(folder); }
-    } cleanup{folder};
-
-    if (RunSelf("--generate " + std::to_string(entries) + " \"" + folder + "\"") != 0 ||
-        RunSelf("--controls \"" + folder + "\"") != 0) {
-        std::fprintf(stderr, "lorebinder_timing: preparing %s failed\n", folder.c_str());
+    const ScratchFolder folder = ScratchFolder::Fresh("timing");
+    const std::string quoted = " \"" + folder.Path() + "\"";
+    if (RunSelf("--generate " + std::to_string(entries) + quoted) != 0 ||
+        RunSelf("--controls" + quoted) != 0) {
+        std::fprintf(stderr, "lorebinder_timing: preparing %s failed\n", folder.Path().c_str());
         return 1;
     }
-    std::string controls;
-    ReadWholeFile(folder + "\\controls.txt", controls);
+    const std::string controls = folder.Read("controls.txt").value_or("");
     unsigned long long controlsWorkingSet = 0, controlsPrivate = 0;
     std::sscanf(controls.c_str(), "%llu %llu", &controlsWorkingSet, &controlsPrivate);
 
     AfxInitCommonControls();
-    SetProgramPathForTesting(folder + "\\lorebinder.exe");
+    SetProgramPathForTesting(folder.PathOf("lorebinder.exe"));
     BoxAnswers boxes;
     SetMessageBoxHook([&boxes](const MessageBoxRequest& request) { return boxes.Answer(request); });
 
-    CWinApp app;
     std::vector<Measured> results(kActionCount);
     std::vector<JournalEntry> journal;
     // Memory counts the first run only: later ones would add what the heap keeps.
     MemoryFigures program;
     for (int run = 0; run < repeat; ++run) {
-        if (!RunProgram(app, folder, results, journal, run == 0 ? &program : nullptr)) {
+        if (!RunProgram(folder, results, journal, run == 0 ? &program : nullptr)) {
             std::fprintf(stderr, "lorebinder_timing: the main dialog couldn't be created\n");
             return 1;
         }
     }
     SetMessageBoxHook(nullptr);
 
-    std::string image;
-    ReadWholeFile(folder + "\\quests.lbd", image);
+    const std::string image = folder.Read("quests.lbd").value_or("");
     HWND bare = nullptr;
     bool floorsDiffer = false;
     for (int run = 0; run < repeat; ++run) {
@@ -425,12 +404,12 @@ int Run(std::size_t entries, int repeat) {
     for (int run = 0; run < repeat; ++run) {
         collationMs = std::min(collationMs, TimeCollation(folder));
         const double start = NowMs();
-        ReadAndSplit(folder + "\\journal.htm");
+        ReadAndSplit(folder.PathOf("journal.htm"));
         splitMs = std::min(splitMs, NowMs() - start);
     }
 
     const std::uint64_t files =
-        FileSize(folder + "\\journal.htm") + FileSize(folder + "\\quests.lbd.original");
+        FileSize(folder.PathOf("journal.htm")) + FileSize(folder.PathOf("quests.lbd.original"));
     std::printf(
         "Lorebinder timing: %zu journal entries (%zu distinct), files %.1f MB, best of "
         "%d, Wine display driver: %s\n",
@@ -483,5 +462,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: lorebinder_timing N [REPEAT]\n");
         return 2;
     }
-    return Run(entries, static_cast<int>(repeat));
+    try {
+        return Run(entries, static_cast<int>(repeat));
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "lorebinder_timing: %s\n", failure.what());
+        return 1;
+    }
 }

@@ -19,15 +19,18 @@ void BlackBoxTest::SetUp() {
         GTEST_SKIP() << "needs an X display (tools/test-all starts Xvfb for these tests)";
     }
     std::string root = WindowsPath(LOREBINDER_E2E_DIR);
-    folder = std::make_unique<TestFolder>(root + "\\work\\" + TestName());
+    folder.emplace(ScratchFolder::At(root + "\\work\\" + TestName()));
     // Screenshots of an earlier run of this test would mislead; start afresh.
-    artifactsDir = TestFolder(root + "\\artifacts\\" + TestName()).Path();
+    ScratchFolder artifacts = ScratchFolder::At(root + "\\artifacts\\" + TestName());
+    artifacts.Keep();
+    artifactsDir = artifacts.Path();
     folder->CopyIn(WindowsPath(LOREBINDER_EXE), "lorebinder.exe");
 }
 
 void BlackBoxTest::TearDown() {
     program.reset();  // ends a program that a failed step left running
-    if (folder && !HasFailure()) folder->Remove();
+    if (folder && HasFailure()) folder->Keep();
+    folder.reset();
 }
 
 void BlackBoxTest::CopySample(std::initializer_list<const char*> names) {

@@ -4,11 +4,12 @@
 
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "program.h"
 #include "program_windows.h"
-#include "test_folder.h"
+#include "tests/support/win/scratch_folder.h"
 
 namespace e2e {
 
@@ -25,7 +26,7 @@ protected:
     void CopySample(std::initializer_list<const char*> names);
     Program& StartProgram();
 
-    std::unique_ptr<TestFolder> folder;
+    std::optional<ScratchFolder> folder;
     std::unique_ptr<Program> program;
 
 private:

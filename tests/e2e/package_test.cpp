@@ -12,7 +12,7 @@
 #include "program.h"
 #include "program_windows.h"
 #include "res/resource.h"
-#include "test_folder.h"
+#include "tests/support/win/scratch_folder.h"
 
 namespace e2e {
 namespace {
@@ -26,7 +26,8 @@ struct ToolRun {
 
 // Runs lbdtool.exe in the package folder, as a command prompt opened there would.
 ToolRun RunLbdtool(const std::string& arguments) {
-    TestFolder scratch(WindowsPath(LOREBINDER_E2E_DIR) + "\\work\\PackageFolder.lbdtool");
+    ScratchFolder scratch =
+        ScratchFolder::At(WindowsPath(LOREBINDER_E2E_DIR) + "\\work\\PackageFolder.lbdtool");
     const std::string outputPath = scratch.PathOf("output.txt");
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
@@ -80,9 +81,10 @@ TEST(PackageFolder, LorebinderShowsTheSampleCopiedBesideIt) {
         const std::string to = kFolder + "\\" + name;
         ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from;
     }
-    const std::string artifacts =
-        TestFolder(WindowsPath(LOREBINDER_E2E_DIR) + "\\artifacts\\PackageFolder").Path();
-    Program app(kFolder + "\\lorebinder.exe", artifacts);
+    ScratchFolder artifacts =
+        ScratchFolder::At(WindowsPath(LOREBINDER_E2E_DIR) + "\\artifacts\\PackageFolder");
+    artifacts.Keep();
+    Program app(kFolder + "\\lorebinder.exe", artifacts.Path());
     app.Start();
     MainWindow main = app.ExpectMainWindow("show the sample without a message");
     app.Snapshot("the sample from the package", main.Handle());

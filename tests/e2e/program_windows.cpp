@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "program.h"
+#include "tests/support/win/control_reading.h"
 
 namespace e2e {
 
@@ -125,20 +126,13 @@ std::vector<std::string> MainWindow::ListRows(int id) const {
     std::vector<std::string> rows;
     LRESULT count = Send(list, LB_GETCOUNT, 0, 0);
     for (LRESULT row = 0; row < count; ++row) {
-        // Wide on purpose: across processes Wine returns wide text even to
-        // LB_GETTEXT sent as ANSI.
         LRESULT length = Send(list, LB_GETTEXTLEN, row, 0);
         std::wstring wide(length + 1, L'\0');
         DWORD_PTR copied = 0;
         SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(&wide[0]),
                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
         wide.resize(wcsnlen(wide.c_str(), wide.size()));
-        int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-        std::string text(size, '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0], size,
-                            nullptr, nullptr);
-        rows.push_back(text);
+        rows.push_back(FromWide(wide));
     }
     return rows;
 }

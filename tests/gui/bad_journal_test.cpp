@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <iostream>
 
-#include "bench/journal_generator.h"
 #include "framework/file_exception.h"
 #include "tests/gui/sample_quests.h"
+#include "tests/support/journal_generator.h"
 #include "views/shown_text_win.h"
 
 namespace {

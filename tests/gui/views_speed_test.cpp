@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <iostream>
 
-#include "bench/journal_generator.h"
 #include "tests/gui/gui_fixture.h"
+#include "tests/support/journal_generator.h"
 
 namespace {
 

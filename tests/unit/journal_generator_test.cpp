@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "bench/journal_generator.h"
+#include "tests/support/journal_generator.h"
 #include "journal/journal_matching.h"
 #include "journal/journal_reader.h"
 

@@ -1,4 +1,4 @@
-#include "bench/journal_generator.h"
+#include "tests/support/journal_generator.h"
 
 #include <string_view>
 #include <unordered_set>

@@ -1,0 +1,46 @@
+#include "tests/support/test_files.h"
+
+#include "journal/journal_reader.h"
+#include "questdb/quest_database.h"
+#include "tests/support/file_bytes.h"
+
+std::string DatabaseImage(const std::vector<TestQuest>& quests) {
+    QuestDatabase database;
+    for (const TestQuest& items : quests) {
+        database.quests.emplace_back();
+        for (const TestItem& item : items)
+            database.quests.back().AddItem(item.first, -1, item.second);
+    }
+    database.InvalidateIndex();
+    ByteBuffer image;
+    database.WriteImage(image);
+    return ImageBytes(image);
+}
+
+std::string EmptyDatabaseImage() {
+    return std::string(4, '\0');
+}
+
+std::string ImageBytes(const ByteBuffer& image) {
+    return std::string(image.Bytes().begin(), image.Bytes().end());
+}
+
+std::string JournalText(const std::vector<TestEntry>& entries) {
+    std::string text;
+    for (const TestEntry& entry : entries) {
+        text += "<FONT COLOR=\"9F0000\">" + entry.first + "</FONT><BR>\r\n";
+        text += entry.second + "<P>\r\n";
+    }
+    return text;
+}
+
+std::vector<JournalEntry> ReadJournalFile(const std::string& path,
+                                          std::vector<std::size_t>* textHashes) {
+    std::vector<JournalEntry> journal;
+    JournalReader reader(journal);
+    ReadFileInChunks(path, kJournalChunk,
+                     [&reader](const char* bytes, std::size_t size) { reader.Feed(bytes, size); });
+    reader.Finish();
+    if (textHashes) *textHashes = reader.TakeTextHashes();
+    return journal;
+}
