@@ -85,14 +85,12 @@ void ReadFileInChunks(const std::filesystem::path& path, Feed&& feed) {
     std::fclose(file);
 }
 
-// The journal's entries, and HashText of each, as the program reads them.
-std::vector<JournalEntry> ReadJournalFile(const std::filesystem::path& path,
-                                          std::vector<std::size_t>* textHashes = nullptr) {
+// The journal's entries, as the program reads them.
+std::vector<JournalEntry> ReadJournalFile(const std::filesystem::path& path) {
     std::vector<JournalEntry> journal;
     JournalReader reader(journal);
     ReadFileInChunks(path, [&](const char* bytes, std::size_t size) { reader.Feed(bytes, size); });
     reader.Finish();
-    if (textHashes) *textHashes = reader.TakeTextHashes();
     return journal;
 }
 
@@ -139,9 +137,8 @@ void BM_Collate(benchmark::State& state) {
     std::size_t shown = 0;
     for (auto _ : state) {
         BeginIteration(state);
-        std::vector<std::size_t> textHashes;
-        std::vector<JournalEntry> journal = ReadJournalFile(corpus.journalPath, &textHashes);
-        MatchJournal(journal, database, &textHashes);
+        std::vector<JournalEntry> journal = ReadJournalFile(corpus.journalPath);
+        MatchJournal(journal, database);
         const std::vector<QuestGroup> groups = GroupQuests(database, journal, true, true);
         shown = groups.size();
         benchmark::DoNotOptimize(groups.data());
@@ -225,7 +222,7 @@ void LookUpShownEntries(benchmark::State& state, bool afterEdit) {
     Quest& quest = matched.database.quests.front();
     for (auto _ : state) {
         BeginIteration(state);
-        if (afterEdit) quest.AddItem("an entry the journal does not hold", -1, false);
+        if (afterEdit) matched.database.AddItem(quest, "an entry the journal does not hold", -1, false);
         for (const std::string& text : shown) {
             benchmark::DoNotOptimize(matched.database.FindQuest(text));
             benchmark::DoNotOptimize(matched.database.FindItem(text));

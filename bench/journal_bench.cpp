@@ -67,14 +67,12 @@ void SplitLinesOnly(benchmark::State& state, bool twice) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * corpus.journal.size()));
 }
 
-// The journal's entries, and the reader's hash of each, as the program reads them.
-std::vector<JournalEntry> ReadCorpus(const std::string& bytes,
-                                     std::vector<std::size_t>* textHashes = nullptr) {
+// The journal's entries, as the program reads them.
+std::vector<JournalEntry> ReadCorpus(const std::string& bytes) {
     std::vector<JournalEntry> journal;
     JournalReader reader(journal);
     InChunks(bytes, [&](const char* chunk, std::size_t size) { reader.Feed(chunk, size); });
     reader.Finish();
-    if (textHashes) *textHashes = reader.TakeTextHashes();
     return journal;
 }
 
@@ -83,9 +81,8 @@ void ReadAndMatch(benchmark::State& state, bool twice) {
     QuestDatabase database = shared.database;
     std::size_t collated = 0;
     for (auto _ : state) {
-        std::vector<std::size_t> textHashes;
-        std::vector<JournalEntry> journal = ReadCorpus(shared.journal, &textHashes);
-        MatchJournal(journal, database, &textHashes);
+        std::vector<JournalEntry> journal = ReadCorpus(shared.journal);
+        MatchJournal(journal, database);
         collated = static_cast<std::size_t>(std::count_if(
             journal.begin(), journal.end(), [](const JournalEntry& e) { return e.collated; }));
     }
@@ -122,10 +119,9 @@ void BM_ReadOnly(benchmark::State& state) {
 void BM_MatchOnly(benchmark::State& state) {
     const Corpus& shared = GetCorpus(static_cast<std::size_t>(state.range(0)), false);
     QuestDatabase database = shared.database;
-    std::vector<std::size_t> textHashes;
-    std::vector<JournalEntry> journal = ReadCorpus(shared.journal, &textHashes);
+    std::vector<JournalEntry> journal = ReadCorpus(shared.journal);
     for (auto _ : state) {
-        MatchJournal(journal, database, &textHashes);
+        MatchJournal(journal, database);
         benchmark::DoNotOptimize(journal.data());
     }
 }

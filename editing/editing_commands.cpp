@@ -79,7 +79,7 @@ void CMainDlg::OnButtonAddToQuest() {
 
     const std::optional<ListPick> pick = PickListEntry(*this, "Error 2 in OnButtonAddToQuest().");
     if (!pick) return;
-    AddEntryToQuest(*quest, journal, pick->position);
+    AddEntryToQuest(database, *quest, journal, pick->position);
     FinishAddition(*this, *pick);
 }
 

@@ -53,7 +53,7 @@ QuestDatabase ParseDescription(std::istream& in) {
             throw DescriptionError{number, "this text is already an item of a quest"};
         }
         if (quest) {
-            quest->AddItem(text, -1, finisher);
+            database.AddItem(*quest, text, -1, finisher);
         } else {
             quest = database.AddQuest(text, -1, finisher);
         }

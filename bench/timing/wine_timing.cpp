@@ -160,7 +160,6 @@ double TimeCollation(const std::string& folder) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 0;
     std::vector<JournalEntry> journal;
-    std::vector<std::size_t> textHashes;
     {
         JournalReader reader(journal);
         std::vector<char> chunk(kChunk);
@@ -168,10 +167,9 @@ double TimeCollation(const std::string& folder) {
         while (ReadFile(file, chunk.data(), kChunk, &read, nullptr) && read > 0)
             reader.Feed(chunk.data(), read);
         reader.Finish();
-        textHashes = reader.TakeTextHashes();
     }
     CloseHandle(file);
-    MatchJournal(journal, database, &textHashes);
+    MatchJournal(journal, database);
     const std::vector<QuestGroup> groups = GroupQuests(database, journal, true, true);
     return groups.empty() && !journal.empty() ? 0 : NowMs() - start;
 }

@@ -16,9 +16,8 @@ std::string DatabaseImage(const std::vector<TestQuest>& quests) {
     for (const TestQuest& items : quests) {
         database.quests.emplace_back();
         for (const TestItem& item : items)
-            database.quests.back().AddItem(item.first, -1, item.second);
+            database.AddItem(database.quests.back(), item.first, -1, item.second);
     }
-    database.InvalidateIndex();
     ByteBuffer image;
     database.WriteImage(image);
     return std::string(image.Bytes().begin(), image.Bytes().end());
