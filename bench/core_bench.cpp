@@ -222,7 +222,8 @@ void LookUpShownEntries(benchmark::State& state, bool afterEdit) {
     Quest& quest = matched.database.quests.front();
     for (auto _ : state) {
         BeginIteration(state);
-        if (afterEdit) matched.database.AddItem(quest, "an entry the journal does not hold", -1, false);
+        if (afterEdit)
+            matched.database.AddItem(quest, "an entry the journal does not hold", -1, false);
         for (const std::string& text : shown) {
             benchmark::DoNotOptimize(matched.database.FindQuest(text));
             benchmark::DoNotOptimize(matched.database.FindItem(text));

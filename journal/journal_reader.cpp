@@ -1,13 +1,11 @@
 #include "journal/journal_reader.h"
 
-#include <algorithm>
 #include <functional>
 #include <utility>
 
 #include "journal/journal_lines.h"
 
-JournalReader::JournalReader(std::vector<JournalEntry>& journal)
-    : journal(journal) {
+JournalReader::JournalReader(std::vector<JournalEntry>& journal) : journal(journal) {
     journal.clear();
 }
 
@@ -47,7 +45,7 @@ void JournalReader::HandleLine(std::string_view line) {
             entry.heading = workHeading;
             entry.text = std::move(workText);
             workText.clear();
-            entryByHash.emplace(hash, journal.size() - 1);
+            entryTexts.Add(hash, journal.size() - 1);
             return;
         }
         case JournalLineKind::Empty:
@@ -59,11 +57,7 @@ void JournalReader::HandleLine(std::string_view line) {
 }
 
 bool JournalReader::IsRepeat(std::string_view text, std::size_t hash) const {
-    for (auto entry = entryByHash.find(hash); entry != entryByHash.end() && entry->first == hash;
-         ++entry) {
-        if (journal[entry->second].text == text) return true;
-    }
-    return false;
+    return entryTexts.Find(hash, [&](std::size_t position) { return journal[position].text == text; });
 }
 
 void JournalReader::Warn(JournalWarning::Kind kind, std::string_view line) {

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "journal/journal_entry.h"
 #include "journal/line_splitter.h"
+#include "questdb/text_positions.h"
 
 // The one complaint a read of the journal may raise: the first line out of
 // place decides which kind, and later ones add nothing.
@@ -48,9 +48,8 @@ private:
     void Warn(JournalWarning::Kind kind, std::string_view line);
 
     std::vector<JournalEntry>& journal;
-    // Hash of each entry's text -> its position in the journal. Positions rather
-    // than views of the texts, which move when the journal grows.
-    std::unordered_multimap<std::size_t, std::size_t> entryByHash;
+    // Each entry's position in the journal, found by its text.
+    TextPositions<std::size_t> entryTexts;
     LineSplitter splitter;
     std::string workHeading;
     std::string workText;

@@ -23,6 +23,14 @@ std::size_t HashOf(std::string_view text) {
     return std::hash<std::string_view>{}(text);
 }
 
+QuestItem* AppendItem(Quest& quest, std::string text, std::int32_t journalIndex, bool finisher) {
+    QuestItem& item = quest.items.emplace_back();
+    item.text = std::move(text);
+    item.journalIndex = journalIndex;
+    item.finisher = finisher;
+    return &item;
+}
+
 }  // namespace
 
 bool Quest::IsFinished() const {
@@ -51,7 +59,7 @@ Quest* QuestDatabase::AddQuest(std::string text, std::int32_t journalIndex, bool
     AppendItem(quest, std::move(text), journalIndex, finisher);
     // The new item comes last and no other holds its text, so the index stays current:
     // building a database quest by quest costs no rebuild per quest.
-    index.emplace(hash, ItemPosition{quests.size() - 1, 0});
+    index.Add(hash, ItemPosition{quests.size() - 1, 0});
     return &quest;
 }
 
@@ -59,15 +67,6 @@ QuestItem* QuestDatabase::AddItem(Quest& quest, std::string text, std::int32_t j
                                   bool finisher) {
     InvalidateIndex();
     return AppendItem(quest, std::move(text), journalIndex, finisher);
-}
-
-QuestItem* QuestDatabase::AppendItem(Quest& quest, std::string text, std::int32_t journalIndex,
-                                     bool finisher) {
-    QuestItem& item = quest.items.emplace_back();
-    item.text = std::move(text);
-    item.journalIndex = journalIndex;
-    item.finisher = finisher;
-    return &item;
 }
 
 void QuestDatabase::RemoveItem(Quest* quest, QuestItem* item) {
@@ -101,29 +100,25 @@ const QuestDatabase::ItemPosition* QuestDatabase::Locate(std::string_view text) 
 
 const QuestDatabase::ItemPosition* QuestDatabase::Indexed(std::string_view text,
                                                           std::size_t hash) const {
-    for (auto entry = index.find(hash); entry != index.end() && entry->first == hash; ++entry) {
-        const ItemPosition& at = entry->second;
+    return index.Find(hash, [&](const ItemPosition& at) {
         // Checked against the data, so that a change made by hand without
         // InvalidateIndex() can't reach past the end; a fresh index always passes.
-        if (at.quest < quests.size() && at.item < quests[at.quest].items.size() &&
-            quests[at.quest].items[at.item].text == text) {
-            return &at;
-        }
-    }
-    return nullptr;
+        return at.quest < quests.size() && at.item < quests[at.quest].items.size() &&
+               quests[at.quest].items[at.item].text == text;
+    });
 }
 
 void QuestDatabase::RebuildIndex() {
     std::size_t itemCount = 0;
     for (const Quest& quest : quests) itemCount += quest.items.size();
-    index.clear();
-    index.reserve(itemCount);
+    index.Clear();
+    index.Reserve(itemCount);
     for (std::size_t q = 0; q < quests.size(); ++q) {
         for (std::size_t i = 0; i < quests[q].items.size(); ++i) {
             // A text held twice keeps its first item: in database order, the first one in wins.
             const std::string& text = quests[q].items[i].text;
             const std::size_t hash = HashOf(text);
-            if (Indexed(text, hash) == nullptr) index.emplace(hash, ItemPosition{q, i});
+            if (Indexed(text, hash) == nullptr) index.Add(hash, ItemPosition{q, i});
         }
     }
     indexCurrent = true;

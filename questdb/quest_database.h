@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "questdb/byte_buffer.h"
+#include "questdb/text_positions.h"
 
 // One possible journal entry of a quest. The text is the key that links the
 // item to a journal entry; journalIndex lives only at run time.
@@ -67,7 +67,7 @@ public:
     Quest* FindQuest(std::string_view text);
     // Appends a one-item quest; refuses (nullptr) when some item holds the text.
     Quest* AddQuest(std::string text, std::int32_t journalIndex, bool finisher);
-    // Appends an item to `quest`, one of ours, whatever other items hold.
+    // Appends an item to `quest`, one of ours, even when other items hold its text.
     QuestItem* AddItem(Quest& quest, std::string text, std::int32_t journalIndex, bool finisher);
     // Removes the item; a quest left without items goes too. Does nothing when
     // the quest is not one of ours or does not hold the item.
@@ -87,16 +87,15 @@ private:
         std::size_t item;
     };
 
-    static QuestItem* AppendItem(Quest& quest, std::string text, std::int32_t journalIndex,
-                                 bool finisher);
+    // Where the first item holding `text` is, or null; brings the index up to date first.
     const ItemPosition* Locate(std::string_view text);
+    // The same from the index as it stands, `hash` being the text's.
     const ItemPosition* Indexed(std::string_view text, std::size_t hash) const;
     void RebuildIndex();
 
-    // Hash of a text -> position of the first item holding it, texts that share
-    // a hash side by side. Positions rather than views of the texts: an item's
-    // bytes move when its quest's items grow, and a change made by hand, before
+    // The first item holding each text. Positions rather than views of the texts: an
+    // item's bytes move when its quest's items grow, and a change made by hand, before
     // InvalidateIndex(), must not leave the index reading freed memory.
-    std::unordered_multimap<std::size_t, ItemPosition> index;
+    TextPositions<ItemPosition> index;
     bool indexCurrent = false;
 };

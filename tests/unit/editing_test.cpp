@@ -19,7 +19,8 @@ QuestDatabase Database(const std::vector<std::vector<std::string>>& quests) {
     QuestDatabase database;
     for (const auto& texts : quests) {
         database.quests.emplace_back();
-        for (const std::string& text : texts) database.AddItem(database.quests.back(), text, -1, false);
+        for (const std::string& text : texts)
+            database.AddItem(database.quests.back(), text, -1, false);
     }
     return database;
 }

@@ -275,7 +275,6 @@ TEST(QuestDatabaseModel, EveryByteOfEveryLengthCounts) {
 
 // The index must give what a plain scan in database order gives, after any
 // sequence of changes, with texts often held twice.
-
 TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
     std::mt19937 random(20240611);
     auto pick = [&random](std::size_t n) {
@@ -290,7 +289,8 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
                 db.AddQuest(text, -1, false);
                 break;
             case 1:
-                if (!db.quests.empty()) db.AddItem(db.quests[pick(db.quests.size())], text, -1, false);
+                if (!db.quests.empty())
+                    db.AddItem(db.quests[pick(db.quests.size())], text, -1, false);
                 break;
             case 2:
                 if (QuestItem* item = db.FindItem(text)) db.RemoveItem(db.FindQuest(text), item);
