@@ -1,6 +1,5 @@
 #include "journal/journal_lines.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {

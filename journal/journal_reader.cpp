@@ -57,7 +57,8 @@ void JournalReader::HandleLine(std::string_view line) {
 }
 
 bool JournalReader::IsRepeat(std::string_view text, std::size_t hash) const {
-    return entryTexts.Find(hash, [&](std::size_t position) { return journal[position].text == text; });
+    return entryTexts.Find(hash,
+                           [&](std::size_t position) { return journal[position].text == text; });
 }
 
 void JournalReader::Warn(JournalWarning::Kind kind, std::string_view line) {
