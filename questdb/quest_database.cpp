@@ -51,6 +51,13 @@ Quest* QuestDatabase::FindQuest(std::string_view text) {
     return at ? &quests[at->quest] : nullptr;
 }
 
+std::pair<Quest*, QuestItem*> QuestDatabase::FindQuestAndItem(std::string_view text) {
+    const ItemPosition* at = Locate(text);
+    if (!at) return {nullptr, nullptr};
+    Quest& quest = quests[at->quest];
+    return {&quest, &quest.items[at->item]};
+}
+
 Quest* QuestDatabase::AddQuest(std::string text, std::int32_t journalIndex, bool finisher) {
     if (!indexCurrent) RebuildIndex();
     const std::size_t hash = HashOf(text);

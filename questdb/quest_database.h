@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "questdb/byte_buffer.h"
@@ -65,6 +66,8 @@ public:
     // The text is only read, so a view into any string will do.
     QuestItem* FindItem(std::string_view text);
     Quest* FindQuest(std::string_view text);
+    // Both at once, for one lookup's price; both null when no item holds the text.
+    std::pair<Quest*, QuestItem*> FindQuestAndItem(std::string_view text);
     // Appends a one-item quest; refuses (nullptr) when some item holds the text.
     Quest* AddQuest(std::string text, std::int32_t journalIndex, bool finisher);
     // Appends an item to `quest`, one of ours, even when other items hold its text.

@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "questdb/quest_database.h"
@@ -322,6 +323,7 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
             }
             ASSERT_EQ(db.FindItem(wanted), firstItem) << "step " << step;
             ASSERT_EQ(db.FindQuest(wanted), firstQuest) << "step " << step;
+            ASSERT_EQ(db.FindQuestAndItem(wanted), std::make_pair(firstQuest, firstItem));
         }
     }
 }
