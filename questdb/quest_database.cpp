@@ -72,8 +72,22 @@ Quest* QuestDatabase::AddQuest(std::string text, std::int32_t journalIndex, bool
 
 QuestItem* QuestDatabase::AddItem(Quest& quest, std::string text, std::int32_t journalIndex,
                                   bool finisher) {
-    InvalidateIndex();
-    return AppendItem(quest, std::move(text), journalIndex, finisher);
+    const std::size_t q = PositionOf(quests, static_cast<const Quest*>(&quest));
+    QuestItem* item = AppendItem(quest, std::move(text), journalIndex, finisher);
+    if (!indexCurrent || q == quests.size()) {
+        InvalidateIndex();
+        return item;
+    }
+    // Appending moves no other item, so the index needs the new one only where it is
+    // its text's first holder: adding an entry to a quest costs no rebuild.
+    const std::size_t hash = HashOf(item->text);
+    const ItemPosition* held = Indexed(item->text, hash);
+    if (held == nullptr) {
+        index.Add(hash, ItemPosition{q, quest.items.size() - 1});
+    } else if (held->quest > q) {
+        InvalidateIndex();  // the new item comes before the one indexed
+    }
+    return item;
 }
 
 void QuestDatabase::RemoveItem(Quest* quest, QuestItem* item) {
