@@ -77,7 +77,7 @@ void CMainDlg::OnButtonAddToQuest() {
 
     const std::optional<ListPick> pick = PickListEntry(*this, kAddToQuestBadRow);
     if (!pick) return;
-    AddEntryToQuest(*quest, journal, pick->position);
+    AddEntryToQuest(database, *quest, journal, pick->position);
     FinishAddition(*this, *pick);
 }
 

@@ -10,10 +10,10 @@ Quest* StartQuestWith(QuestDatabase& database, std::vector<JournalEntry>& journa
     return quest;
 }
 
-QuestItem* AddEntryToQuest(Quest& quest, std::vector<JournalEntry>& journal,
-                           std::int32_t position) {
+QuestItem* AddEntryToQuest(QuestDatabase& database, Quest& quest,
+                           std::vector<JournalEntry>& journal, std::int32_t position) {
     JournalEntry& entry = journal[position];
-    QuestItem* item = quest.AddItem(entry.text, position, false);
+    QuestItem* item = database.AddItem(quest, entry.text, position, false);
     entry.collated = 1;
     return item;
 }

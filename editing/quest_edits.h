@@ -17,7 +17,8 @@ Quest* StartQuestWith(QuestDatabase& database, std::vector<JournalEntry>& journa
 
 // Appends the entry at `position` to `quest`, which must be one of the database's. The
 // caller makes sure no item holds the entry's text (the entry isn't collated).
-QuestItem* AddEntryToQuest(Quest& quest, std::vector<JournalEntry>& journal, std::int32_t position);
+QuestItem* AddEntryToQuest(QuestDatabase& database, Quest& quest,
+                           std::vector<JournalEntry>& journal, std::int32_t position);
 
 // Takes `item` out of `quest`, and the quest out of the database when it is left empty,
 // and marks the entry at `position`, which the item showed, uncollated. When another

@@ -10,9 +10,4 @@
 // would look it up; the item found (the first with that text in database
 // order) takes the entry's position and the entry is marked collated. Every
 // entry's mark is recomputed, so this may run again after any change.
-//
-// `textHashes`, when given, holds HashText of each entry's text (what
-// JournalReader::TakeTextHashes returns for the journal it read), which spares
-// hashing the texts again.
-void MatchJournal(std::vector<JournalEntry>& journal, QuestDatabase& database,
-                  const std::vector<std::size_t>* textHashes = nullptr);
+void MatchJournal(std::vector<JournalEntry>& journal, QuestDatabase& database);

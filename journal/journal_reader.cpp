@@ -1,11 +1,11 @@
 #include "journal/journal_reader.h"
 
+#include <functional>
 #include <utility>
 
 #include "journal/journal_lines.h"
 
-JournalReader::JournalReader(std::vector<JournalEntry>& journal)
-    : journal(journal), index(EntryText{&journal}) {
+JournalReader::JournalReader(std::vector<JournalEntry>& journal) : journal(journal) {
     journal.clear();
 }
 
@@ -36,8 +36,8 @@ void JournalReader::HandleLine(std::string_view line) {
             }
             headingPending = false;
             AssignCleanEntryText(line, workText);
-            const std::size_t hash = TextIndex<EntryText>::Hash(workText);
-            if (index.Find(workText, hash) != TextIndex<EntryText>::kNone) return;
+            const std::size_t hash = std::hash<std::string_view>{}(workText);
+            if (IsRepeat(workText, hash)) return;
             // The entry takes the cleaned text itself, and the next text line gets a
             // buffer of its own; a repeated entry leaves its buffer for the next line.
             // The heading stays as the buffer for the next heading line.
@@ -45,8 +45,7 @@ void JournalReader::HandleLine(std::string_view line) {
             entry.heading = workHeading;
             entry.text = std::move(workText);
             workText.clear();
-            index.Insert(static_cast<std::uint32_t>(journal.size() - 1), hash);
-            textHashes.push_back(hash);
+            entryTexts.Add(hash, journal.size() - 1);
             return;
         }
         case JournalLineKind::Empty:
@@ -55,6 +54,11 @@ void JournalReader::HandleLine(std::string_view line) {
             Warn(JournalWarning::Kind::Long, line);
             return;
     }
+}
+
+bool JournalReader::IsRepeat(std::string_view text, std::size_t hash) const {
+    return entryTexts.Find(hash,
+                           [&](std::size_t position) { return journal[position].text == text; });
 }
 
 void JournalReader::Warn(JournalWarning::Kind kind, std::string_view line) {

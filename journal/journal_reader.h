@@ -1,15 +1,13 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "journal/journal_entry.h"
 #include "journal/line_splitter.h"
-#include "journal/text_index.h"
+#include "questdb/text_positions.h"
 
 // The one complaint a read of the journal may raise: the first line out of
 // place decides which kind, and later ones add nothing.
@@ -30,8 +28,7 @@ struct JournalWarning {
 //     JournalReader reader(journal);
 //     while (...) reader.Feed(chunk, size);
 //     reader.Finish();
-//     ... show JournalWarningMessage(reader.Warning()), then
-//     MatchJournal(journal, database, &hashes) with hashes = reader.TakeTextHashes() ...
+//     ... show JournalWarningMessage(reader.Warning()), then MatchJournal(journal, database) ...
 class JournalReader {
 public:
     // Empties `journal`, which must outlive the reader.
@@ -44,22 +41,15 @@ public:
     void Finish();
 
     const JournalWarning& Warning() const { return warning; }
-    // HashText of each entry's text, in journal order, for MatchJournal: hashed
-    // while the text was at hand. Leaves the reader without them.
-    std::vector<std::size_t> TakeTextHashes() { return std::move(textHashes); }
 
 private:
-    struct EntryText {
-        const std::vector<JournalEntry>* journal;
-        std::string_view operator()(std::uint32_t id) const { return (*journal)[id].text; }
-    };
-
     void HandleLine(std::string_view line);
+    bool IsRepeat(std::string_view text, std::size_t hash) const;
     void Warn(JournalWarning::Kind kind, std::string_view line);
 
     std::vector<JournalEntry>& journal;
-    TextIndex<EntryText> index;
-    std::vector<std::size_t> textHashes;
+    // Each entry's position in the journal, found by its text.
+    TextPositions<std::size_t> entryTexts;
     LineSplitter splitter;
     std::string workHeading;
     std::string workText;

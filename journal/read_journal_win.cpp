@@ -20,8 +20,7 @@ constexpr UINT kChunkSize = 64 * 1024;
 // Empties `journal` and fills it from the open file. A failure stops the read and is
 // described in `failure`; the entries read before it stay.
 void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEntry>& journal,
-                     std::vector<std::size_t>& textHashes, JournalWarning& warning,
-                     std::string& failure) {
+                     JournalWarning& warning, std::string& failure) {
     JournalReader reader(journal);
     try {
         std::vector<char> chunk(kChunkSize);
@@ -38,7 +37,6 @@ void ReadJournalFile(CFile& file, const std::string& path, std::vector<JournalEn
         failure = JournalOutOfMemoryMessage(path);
     }
     warning = reader.Warning();
-    textHashes = reader.TakeTextHashes();
 }  // the reader's buffers, which may be what ran out of memory, go here
 
 // "Can't find" is true only of a missing file. One that the game holds open while it
@@ -57,7 +55,6 @@ void CMainDlg::ReadJournal(std::string path) {
     // line the failure cut short is dropped with the reader.
     std::string failure;
     JournalWarning warning;
-    std::vector<std::size_t> textHashes;
     {
         CFile file;
         DWORD openError = 0;
@@ -66,11 +63,11 @@ void CMainDlg::ReadJournal(std::string path) {
             AfxMessageBox(OpenProblemMessage(path, openError));
             return;
         }
-        ReadJournalFile(file, path, journal, textHashes, warning, failure);
+        ReadJournalFile(file, path, journal, warning, failure);
     }  // closed before any message, so the game can write it meanwhile
 
     std::string warningText = JournalWarningMessage(warning, IsLeadByte);
     if (!warningText.empty()) AfxMessageBox(warningText);
-    MatchJournal(journal, database, &textHashes);
+    MatchJournal(journal, database);
     if (!failure.empty()) AfxMessageBox(JournalReadFailedMessage(failure, journal.size()));
 }

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "questdb/byte_buffer.h"
+#include "questdb/text_positions.h"
 
 // One possible journal entry of a quest. The text is the key that links the
 // item to a journal entry; journalIndex lives only at run time.
@@ -28,7 +30,6 @@ class Quest {
 public:
     std::vector<QuestItem> items;
 
-    QuestItem* AddItem(std::string text, std::int32_t journalIndex, bool finisher);
     bool IsFinished() const;
 
     void WriteImage(ByteBuffer& out) const;
@@ -49,10 +50,11 @@ struct ImageReadResult {
 };
 
 // The database. Lookups go through an index of texts that is rebuilt lazily
-// after any structural change made through the member functions (including
-// Quest::AddItem and the ReadImage functions). Code that changes `quests`,
-// some quest's `items` or an item's `text` by hand must call InvalidateIndex()
-// afterwards. Finisher flags and journal indexes may be changed freely.
+// after any structural change made through its own member functions. Code that
+// changes `quests`, some quest's `items` or an item's `text` otherwise (by hand,
+// or through the ReadImage functions of a Quest or QuestItem) must call
+// InvalidateIndex() afterwards. Finisher flags and journal indexes may be
+// changed freely.
 class QuestDatabase {
 public:
     std::vector<Quest> quests;
@@ -64,16 +66,14 @@ public:
     // The text is only read, so a view into any string will do.
     QuestItem* FindItem(std::string_view text);
     Quest* FindQuest(std::string_view text);
-    // FindItem for many texts: found[i] is FindItem(texts[i]), only quicker. A caller
-    // that has hashed the texts already may pass hashes[i] = HashText(texts[i]).
-    std::vector<QuestItem*> FindItems(const std::vector<std::string_view>& texts,
-                                      const std::vector<std::size_t>* hashes = nullptr);
+    // Both at once, for one lookup's price; both null when no item holds the text.
+    std::pair<Quest*, QuestItem*> FindQuestAndItem(std::string_view text);
     // Appends a one-item quest; refuses (nullptr) when some item holds the text.
     Quest* AddQuest(std::string text, std::int32_t journalIndex, bool finisher);
     // Appends a quest as it stands, as reading an image would: it may hold no item, or
     // a text that another item holds.
     Quest* AppendQuest(Quest quest);
-    // Appends an item to `quest`, which must be one of ours, with the lookups kept right.
+    // Appends an item to `quest`, one of ours, even when other items hold its text.
     QuestItem* AddItem(Quest& quest, std::string text, std::int32_t journalIndex, bool finisher);
     // Removes the item; a quest left without items goes too. Does nothing when
     // the quest is not one of ours or does not hold the item.
@@ -81,7 +81,7 @@ public:
     void ResetJournalIndexes();
     void ClearFinishers();
 
-    void InvalidateIndex();
+    void InvalidateIndex() { indexCurrent = false; }
 
     void WriteImage(ByteBuffer& out) const;
     ImageReadResult ReadImage(const std::uint8_t* bytes, std::size_t length,
@@ -93,35 +93,15 @@ private:
         std::size_t item;
     };
 
-    // Text -> position of the first item holding it, current while builtAt
-    // equals the process-wide structure generation. It keeps hashes and
-    // positions only and compares against the items' own texts, so that a
-    // rebuild after an editing command copies no text. Open addressing, at most
-    // half full. A copy starts unbuilt, so copying a database never carries
-    // positions it didn't check.
-    struct TextIndex {
-        struct Slot {
-            std::size_t hash = 0;
-            ItemPosition at{kNoQuest, 0};
-        };
-        static constexpr std::size_t kNoQuest = SIZE_MAX;
-
-        std::vector<Slot> slots;
-        std::uint64_t builtAt = 0;  // 0: never built
-
-        TextIndex() = default;
-        TextIndex(const TextIndex&) {}
-        TextIndex& operator=(const TextIndex&) {
-            slots.clear();
-            builtAt = 0;
-            return *this;
-        }
-    };
-
+    // Where the first item holding `text` is, or null; brings the index up to date first.
     const ItemPosition* Locate(std::string_view text);
-    // The same with the text's hash known, on an index already built.
-    const ItemPosition* Locate(std::string_view text, std::size_t hash);
+    // The same from the index as it stands, `hash` being the text's.
+    const ItemPosition* Indexed(std::string_view text, std::size_t hash) const;
     void RebuildIndex();
 
-    TextIndex index;
+    // The first item holding each text. Positions rather than views of the texts: an
+    // item's bytes move when its quest's items grow, and a change made by hand, before
+    // InvalidateIndex(), must not leave the index reading freed memory.
+    TextPositions<ItemPosition> index;
+    bool indexCurrent = false;
 };

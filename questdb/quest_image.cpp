@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "questdb/quest_database.h"
-#include "questdb/structure_generation.h"
 
 namespace {
 
@@ -94,7 +93,6 @@ bool QuestItem::ReadImage(const std::uint8_t* bytes, std::size_t left, std::size
     const auto length = static_cast<std::size_t>(static_cast<const char*>(zero) - textBegin);
     finisher = bytes[0] != 0;
     text.assign(textBegin, length);
-    NoteStructureChange();
     if (consumed) *consumed = 1 + length + 1;
     return true;
 }
@@ -114,7 +112,6 @@ bool Quest::ReadImage(const std::uint8_t* bytes, std::size_t left, std::size_t* 
             items.push_back(std::move(item));
             return true;
         });
-    NoteStructureChange();
     if (consumed) *consumed = parsed;
     return complete;
 }
@@ -152,7 +149,7 @@ ImageReadResult QuestDatabase::ReadImage(const std::uint8_t* bytes, std::size_t 
                         quests.push_back(std::move(quest));
                         return questComplete;
                     });
-    NoteStructureChange();
+    InvalidateIndex();
 
     result.damaged = !complete;
     result.questsKept = quests.size();

@@ -1,4 +1,5 @@
 // The quest tree: building it, its filters, its selection and its panes.
+#include <tuple>
 #include <vector>
 
 #include "app/main_dlg.h"
@@ -30,8 +31,7 @@ QuestItem* FindQuestItem(QuestDatabase& database, const std::vector<JournalEntry
     if (IsJournalPosition(journal, position)) {
         // The lookups take a view: no copy of the text per tree item.
         const std::string& text = journal[static_cast<size_t>(position)].text;
-        quest = database.FindQuest(text);
-        item = database.FindItem(text);
+        std::tie(quest, item) = database.FindQuestAndItem(text);
     }
     if (!quest || !item) {
         quest = nullptr;

@@ -149,9 +149,8 @@ double TimeCollation(const ScratchFolder& folder) {
     QuestDatabase database;
     database.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
     const double start = NowMs();
-    std::vector<std::size_t> textHashes;
-    std::vector<JournalEntry> journal = ReadJournalFile(folder.PathOf("journal.htm"), &textHashes);
-    MatchJournal(journal, database, &textHashes);
+    std::vector<JournalEntry> journal = ReadJournalFile(folder.PathOf("journal.htm"));
+    MatchJournal(journal, database);
     const std::vector<QuestGroup> groups = GroupQuests(database, journal, true, true);
     return groups.empty() && !journal.empty() ? 0 : NowMs() - start;
 }

@@ -151,12 +151,13 @@ void BuildDatabase(Random& random, const JournalGeneratorOptions& options,
     random.Shuffle(slots);
     database.quests.assign(questCount, Quest{});
     for (std::size_t i = 0; i < questBound.size(); ++i) {
-        database.quests[slots[i]].AddItem(*questBound[i], -1, random.Chance(options.finisherShare));
+        database.AddItem(database.quests[slots[i]], *questBound[i], -1,
+                         random.Chance(options.finisherShare));
     }
     if (questCount < 2) return;
     for (std::size_t i = 0; i < options.textsHeldTwice && i < questBound.size(); ++i) {
         const std::string& text = *questBound[random.Below(questBound.size())];
-        database.quests[random.Below(questCount)].AddItem(text, -1, false);
+        database.AddItem(database.quests[random.Below(questCount)], text, -1, false);
     }
 }
 

@@ -9,9 +9,8 @@ std::string DatabaseImage(const std::vector<TestQuest>& quests) {
     for (const TestQuest& items : quests) {
         database.quests.emplace_back();
         for (const TestItem& item : items)
-            database.quests.back().AddItem(item.first, -1, item.second);
+            database.AddItem(database.quests.back(), item.first, -1, item.second);
     }
-    database.InvalidateIndex();
     ByteBuffer image;
     database.WriteImage(image);
     return ImageBytes(image);
@@ -34,13 +33,11 @@ std::string JournalText(const std::vector<TestEntry>& entries) {
     return text;
 }
 
-std::vector<JournalEntry> ReadJournalFile(const std::string& path,
-                                          std::vector<std::size_t>* textHashes) {
+std::vector<JournalEntry> ReadJournalFile(const std::string& path) {
     std::vector<JournalEntry> journal;
     JournalReader reader(journal);
     ReadFileInChunks(path, kJournalChunk,
                      [&reader](const char* bytes, std::size_t size) { reader.Feed(bytes, size); });
     reader.Finish();
-    if (textHashes) *textHashes = reader.TakeTextHashes();
     return journal;
 }

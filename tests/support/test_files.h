@@ -30,7 +30,6 @@ std::string JournalText(const std::vector<TestEntry>& entries);
 // The program reads journal.htm in chunks of this size.
 constexpr std::size_t kJournalChunk = 64 * 1024;
 
-// The entries of the journal file at `path`, read in the program's chunks, and the
-// reader's hash of each text when `textHashes` is given. Empty when it can't be read.
-std::vector<JournalEntry> ReadJournalFile(const std::string& path,
-                                          std::vector<std::size_t>* textHashes = nullptr);
+// The entries of the journal file at `path`, read in the program's chunks. Empty when
+// it can't be read.
+std::vector<JournalEntry> ReadJournalFile(const std::string& path);

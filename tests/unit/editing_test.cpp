@@ -19,7 +19,8 @@ QuestDatabase Database(const std::vector<std::vector<std::string>>& quests) {
     QuestDatabase database;
     for (const auto& texts : quests) {
         database.quests.emplace_back();
-        for (const std::string& text : texts) database.quests.back().AddItem(text, -1, false);
+        for (const std::string& text : texts)
+            database.AddItem(database.quests.back(), text, -1, false);
     }
     return database;
 }
@@ -62,8 +63,8 @@ TEST(QuestEdits, StartAddAndRemoveKeepEntriesAndItemsLinked) {
 
     Quest* ferry = StartQuestWith(database, journal, 0);
     ASSERT_EQ(ferry, &database.quests.back()) << "a new quest goes last";
-    AddEntryToQuest(*ferry, journal, 2);
-    AddEntryToQuest(database.quests[1], journal, 1);
+    AddEntryToQuest(database, *ferry, journal, 2);
+    AddEntryToQuest(database, database.quests[1], journal, 1);
     StartQuestWith(database, journal, 3);
     EXPECT_EQ(Texts(database), (std::vector<std::vector<std::string>>{
                                    {"Heard of the ferry."},

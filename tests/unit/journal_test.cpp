@@ -315,11 +315,11 @@ TEST(JournalReader, NewReadEmptiesTheListAndStopsAtCtrlZAcrossChunks) {
 TEST(JournalMatching, FirstItemInDatabaseOrderTakesTheEntry) {
     QuestDatabase database;
     database.quests.resize(3);
-    database.quests[0].AddItem("Not in the journal.", 7, false);
-    database.quests[0].AddItem("Second entry.", 5, true);
-    database.quests[1].AddItem("First entry.", -1, false);
-    database.quests[1].AddItem("Second entry.", 1, false);  // held twice: never linked
-    database.quests[2].AddItem("First entry.", 0, false);   // likewise
+    database.AddItem(database.quests[0], "Not in the journal.", 7, false);
+    database.AddItem(database.quests[0], "Second entry.", 5, true);
+    database.AddItem(database.quests[1], "First entry.", -1, false);
+    database.AddItem(database.quests[1], "Second entry.", 1, false);  // held twice: never linked
+    database.AddItem(database.quests[2], "First entry.", 0, false);   // likewise
 
     std::vector<JournalEntry> journal =
         ParseJournal(Heading("1") + Text("First entry.") + Heading("2") + Text("Unknown entry.") +
@@ -356,9 +356,9 @@ TEST(JournalMatching, FirstItemInDatabaseOrderTakesTheEntry) {
 TEST(JournalMatching, TextsMatchOnlyByteForByte) {
     QuestDatabase database;
     database.quests.resize(1);
-    database.quests[0].AddItem("Ask the smith.", -1, false);
-    database.quests[0].AddItem("ask the smith.", -1, false);
-    database.quests[0].AddItem("", -1, false);
+    database.AddItem(database.quests[0], "Ask the smith.", -1, false);
+    database.AddItem(database.quests[0], "ask the smith.", -1, false);
+    database.AddItem(database.quests[0], "", -1, false);
     std::vector<JournalEntry> journal =
         ParseJournal(Heading("1") + Text("Ask the smith. ") + Heading("2") +
                      Text("ask the smith.") + Heading("3") + Text("<I>empty</I>"))

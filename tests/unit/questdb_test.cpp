@@ -3,10 +3,10 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "questdb/quest_database.h"
-#include "questdb/text_hash.h"
 
 using namespace std::string_literals;
 
@@ -68,7 +68,7 @@ TEST(QuestImage, TheSmallestImagesReadAndWriteExactly) {
     QuestDatabase db;
     EXPECT_EQ(ImageOf(db), "\0\0\0\0"s);
 
-    db.AddQuest("ab", 3, false)->AddItem("abc", 4, true);
+    db.AddItem(*db.AddQuest("ab", 3, false), "abc", 4, true);
     const std::string example = "\x01\0\0\0\x02\0\0\0\0\x61\x62\0\xFF\x61\x62\x63\0"s;
     EXPECT_EQ(ImageOf(db), example);
 
@@ -112,7 +112,7 @@ TEST(QuestImage, RewritingAFileKeepsEveryByteButFinisherValuesAndTrailingBytes) 
 
 TEST(QuestImage, AZeroByteInATextCannotSpoilTheRecordsAfterIt) {
     QuestDatabase db;
-    db.AddQuest("cut\0here"s, -1, true)->AddItem("next", -1, false);
+    db.AddItem(*db.AddQuest("cut\0here"s, -1, true), "next", -1, false);
     QuestDatabase loaded;
     EXPECT_FALSE(Load(loaded, ImageOf(db)).damaged);
     EXPECT_EQ(Describe(loaded), "[*cut,next]");
@@ -197,7 +197,7 @@ TEST(QuestDatabaseModel, AddQuestAppendsOnlyTextsNoItemHolds) {
     QuestDatabase db;
     Quest* first = db.AddQuest("one", 7, true);
     ASSERT_NE(first, nullptr);
-    first->AddItem("two", -1, false);
+    db.AddItem(*first, "two", -1, false);
     db.AddQuest("three", -1, false);
 
     const std::string before = ImageOf(db);
@@ -217,8 +217,8 @@ TEST(QuestDatabaseModel, AddQuestAppendsOnlyTextsNoItemHolds) {
 
 TEST(QuestDatabaseModel, RemovingItemsClosesGapsAndDropsEmptiedQuests) {
     QuestDatabase db;
-    db.AddQuest("a1", -1, false)->AddItem("a2", -1, false);
-    db.quests.back().AddItem("a3", -1, false);
+    db.AddItem(*db.AddQuest("a1", -1, false), "a2", -1, false);
+    db.AddItem(db.quests.back(), "a3", -1, false);
     db.AddQuest("b1", -1, false);
     db.AddQuest("c1", -1, false);
 
@@ -240,7 +240,7 @@ TEST(QuestDatabaseModel, RemovingItemsClosesGapsAndDropsEmptiedQuests) {
 TEST(QuestDatabaseModel, AQuestIsFinishedOnlyByAFinisherInTheJournal) {
     QuestDatabase db;
     Quest* quest = db.AddQuest("start", 0, false);
-    QuestItem* end = quest->AddItem("end", -1, true);
+    QuestItem* end = db.AddItem(*quest, "end", -1, true);
     EXPECT_FALSE(quest->IsFinished());
     end->journalIndex = 1;
     EXPECT_TRUE(quest->IsFinished());
@@ -253,23 +253,29 @@ TEST(QuestDatabaseModel, AQuestIsFinishedOnlyByAFinisherInTheJournal) {
     EXPECT_FALSE(Quest().IsFinished());
 }
 
-// The index must give what a plain scan in database order gives, after any
-// sequence of changes, with texts often held twice.
-// A byte the hash skipped would make every text that differs only there collide,
-// and a journal full of them would make each lookup a scan. Every byte of texts
-// of every length up to a few of the hash's blocks must count.
-TEST(TextHash, EveryByteOfEveryLengthCounts) {
-    for (std::size_t length = 0; length <= 70; ++length) {
+// Texts that differ in one byte only, at any place and of any length, each
+// find their own item, and a longer or shorter text finds none.
+TEST(QuestDatabaseModel, EveryByteOfEveryLengthCounts) {
+    QuestDatabase db;
+    std::vector<std::string> texts;
+    for (std::size_t length = 1; length <= 70; ++length) {
         const std::string text(length, 'a');
-        EXPECT_NE(HashText(text), HashText(text + 'a')) << "length " << length;
+        texts.push_back(text);
         for (std::size_t at = 0; at < length; ++at) {
             std::string changed = text;
             changed[at] = static_cast<char>(0xE1);
-            EXPECT_NE(HashText(text), HashText(changed)) << "length " << length << " at " << at;
+            texts.push_back(changed);
         }
     }
+    for (const std::string& text : texts) ASSERT_NE(db.AddQuest(text, -1, false), nullptr);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        ASSERT_EQ(db.FindItem(texts[i]), &db.quests[i].items[0]) << "text " << i;
+    EXPECT_EQ(db.FindItem(std::string(71, 'a')), nullptr);
+    EXPECT_EQ(db.FindItem(""), nullptr);
 }
 
+// The index must give what a plain scan in database order gives, after any
+// sequence of changes, with texts often held twice.
 TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
     std::mt19937 random(20240611);
     auto pick = [&random](std::size_t n) {
@@ -284,7 +290,8 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
                 db.AddQuest(text, -1, false);
                 break;
             case 1:
-                if (!db.quests.empty()) db.quests[pick(db.quests.size())].AddItem(text, -1, false);
+                if (!db.quests.empty())
+                    db.AddItem(db.quests[pick(db.quests.size())], text, -1, false);
                 break;
             case 2:
                 if (QuestItem* item = db.FindItem(text)) db.RemoveItem(db.FindQuest(text), item);
@@ -303,15 +310,6 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
                 db.InvalidateIndex();
                 break;
         }
-        // The batch lookup, over lists short and long enough for its look-ahead.
-        std::vector<std::string_view> wanted;
-        for (std::size_t i = 0; i < static_cast<std::size_t>(step % 40); ++i)
-            wanted.push_back(texts[(i * 5 + step) % 8]);
-        const std::vector<QuestItem*> found = db.FindItems(wanted);
-        ASSERT_EQ(found.size(), wanted.size());
-        for (std::size_t i = 0; i < wanted.size(); ++i)
-            ASSERT_EQ(found[i], db.FindItem(wanted[i])) << "step " << step << ", text " << i;
-
         for (const std::string& wanted : texts) {
             QuestItem* firstItem = nullptr;
             Quest* firstQuest = nullptr;
@@ -325,18 +323,20 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
             }
             ASSERT_EQ(db.FindItem(wanted), firstItem) << "step " << step;
             ASSERT_EQ(db.FindQuest(wanted), firstQuest) << "step " << step;
+            ASSERT_EQ(db.FindQuestAndItem(wanted), std::make_pair(firstQuest, firstItem));
         }
     }
 }
 
-// Texts changed by hand without InvalidateIndex() break the contract, but the
-// batch lookup must still stay inside the data and give plain answers.
-TEST(QuestDatabaseModel, BatchLookupAfterAnUnannouncedShrinkStaysInBounds) {
+// Texts changed by hand without InvalidateIndex() break the contract, but
+// lookups must still stay inside the data and give plain answers.
+TEST(QuestDatabaseModel, LookupAfterAnUnannouncedShrinkStaysInBounds) {
     QuestDatabase db;
     for (int q = 0; q < 50; ++q) db.AddQuest("quest " + std::to_string(q), -1, false);
     const std::vector<std::string_view> wanted = {"quest 49", "quest 3", "none", "quest 48"};
-    ASSERT_NE(db.FindItems(wanted)[0], nullptr);  // builds the index
-    db.quests.resize(10);                         // no InvalidateIndex()
-    const std::vector<QuestItem*> found = db.FindItems(wanted);
+    ASSERT_NE(db.FindItem(wanted[0]), nullptr);  // builds the index
+    db.quests.resize(10);                        // no InvalidateIndex()
+    std::vector<QuestItem*> found;
+    for (std::string_view text : wanted) found.push_back(db.FindItem(text));
     EXPECT_EQ(found, (std::vector<QuestItem*>{nullptr, &db.quests[3].items[0], nullptr, nullptr}));
 }
