@@ -9,6 +9,7 @@
 #include "lbdtool/merge.h"
 #include "lbdtool/text_form.h"
 #include "questdb/quest_database.h"
+#include "tests/support/test_files.h"
 
 using namespace std::string_literals;
 
@@ -31,26 +32,6 @@ QuestDatabase Read(const std::string& image) {
         database.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
     EXPECT_FALSE(read.damaged);
     return database;
-}
-
-std::string ImageOf(const QuestDatabase& database) {
-    ByteBuffer image;
-    database.WriteImage(image);
-    return std::string(image.Bytes().begin(), image.Bytes().end());
-}
-
-// "[a,*b][]": quests in order, finisher items starred.
-std::string Describe(const QuestDatabase& database) {
-    std::string out;
-    for (const Quest& quest : database.quests) {
-        out += '[';
-        for (const QuestItem& item : quest.items) {
-            if (&item != &quest.items.front()) out += ',';
-            out += (item.finisher ? "*" : "") + item.text;
-        }
-        out += ']';
-    }
-    return out;
 }
 
 // Quests from "[a,*b][]" notation, read through the text form's builder's own path.
@@ -120,7 +101,7 @@ TEST(TextForm, ReadsWhatAnEditorLeavesAsTheSameDatabase) {
         "Lower-case hex: %e9";
     QuestDatabase database;
     EXPECT_TRUE(ParseText(text, database).empty());
-    EXPECT_EQ(Describe(database),
+    EXPECT_EQ(DescribeQuests(database),
               "[The bridge keeper wants a toll.,*I paid the toll.][A lone entry with a 100% "
               "mark][*,Lower-case hex: \xE9]");
 
@@ -222,7 +203,7 @@ TEST(Merge, TakesEachOfTheirQuestsByWhereItsTextsAlreadyBelong) {
     });
     const MergeReport report = MergeDatabases(mine, theirs);
 
-    EXPECT_EQ(Describe(mine), "[a1,*a2,a1,x,y][b1][c1,c2][n1,*n2,m]");
+    EXPECT_EQ(DescribeQuests(mine), "[a1,*a2,a1,x,y][b1][c1,c2][n1,*n2,m]");
     EXPECT_EQ(report.lines,
               (std::vector<std::string>{
                   "their quest 2: added as quest 4, with 2 items",

@@ -17,12 +17,6 @@ using namespace sample;
 const char kSaveQuestion[] = "Save the current quest database?";
 const char kWarning[] = "Warning: unexpected format of journal file.  This might not work.";
 
-std::string ImageOf(const QuestDatabase& database) {
-    ByteBuffer image;
-    database.WriteImage(image);
-    return std::string(image.Bytes().begin(), image.Bytes().end());
-}
-
 template <class Work>
 double Seconds(Work&& work) {
     LARGE_INTEGER frequency, start, end;

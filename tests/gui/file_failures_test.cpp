@@ -22,12 +22,6 @@ const std::string kQuestsWithoutSecond =
                     {"I gave the ferryman his bells.", true}}});
 const std::string kOlderBackup = DatabaseImage({{{"A backup from an earlier save.", false}}});
 
-std::string ImageOf(const QuestDatabase& database) {
-    ByteBuffer image;
-    database.WriteImage(image);
-    return std::string(image.Bytes().begin(), image.Bytes().end());
-}
-
 class FileFailures : public MainDialogTest {
 protected:
     void SetUp() override {

@@ -24,6 +24,25 @@ std::string ImageBytes(const ByteBuffer& image) {
     return std::string(image.Bytes().begin(), image.Bytes().end());
 }
 
+std::string ImageOf(const QuestDatabase& database) {
+    ByteBuffer image;
+    database.WriteImage(image);
+    return ImageBytes(image);
+}
+
+std::string DescribeQuests(const QuestDatabase& database) {
+    std::string out;
+    for (const Quest& quest : database.quests) {
+        out += '[';
+        for (const QuestItem& item : quest.items) {
+            if (&item != &quest.items.front()) out += ',';
+            out += (item.finisher ? "*" : "") + item.text;
+        }
+        out += ']';
+    }
+    return out;
+}
+
 std::string JournalText(const std::vector<TestEntry>& entries) {
     std::string text;
     for (const TestEntry& entry : entries) {

@@ -9,6 +9,7 @@
 
 #include "journal/journal_entry.h"
 #include "questdb/byte_buffer.h"
+#include "questdb/quest_database.h"
 
 // One item of a quest for DatabaseImage: its text and its finisher flag.
 using TestItem = std::pair<std::string, bool>;
@@ -20,6 +21,10 @@ std::string DatabaseImage(const std::vector<TestQuest>& quests);
 std::string EmptyDatabaseImage();
 // An image's bytes as a string, as files are written and compared.
 std::string ImageBytes(const ByteBuffer& image);
+// The quests.lbd bytes of `database`.
+std::string ImageOf(const QuestDatabase& database);
+// "[a,*b][]": the quests in order, each item's text, finisher items starred.
+std::string DescribeQuests(const QuestDatabase& database);
 
 // One journal entry for JournalText: its heading and its text.
 using TestEntry = std::pair<std::string, std::string>;

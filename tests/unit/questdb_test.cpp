@@ -7,30 +7,11 @@
 #include <vector>
 
 #include "questdb/quest_database.h"
+#include "tests/support/test_files.h"
 
 using namespace std::string_literals;
 
 namespace {
-
-// "[a,*bc][]": quests in order, finisher items starred.
-std::string Describe(const QuestDatabase& db) {
-    std::string out;
-    for (const Quest& quest : db.quests) {
-        out += '[';
-        for (const QuestItem& item : quest.items) {
-            if (&item != &quest.items.front()) out += ',';
-            out += (item.finisher ? "*" : "") + item.text;
-        }
-        out += ']';
-    }
-    return out;
-}
-
-std::string ImageOf(const QuestDatabase& db) {
-    ByteBuffer buffer;
-    db.WriteImage(buffer);
-    return std::string(buffer.Bytes().begin(), buffer.Bytes().end());
-}
 
 ImageReadResult Load(QuestDatabase& db, const std::string& image) {
     return db.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
@@ -76,11 +57,11 @@ TEST(QuestImage, TheSmallestImagesReadAndWriteExactly) {
     const ImageReadResult result = Load(loaded, example);
     EXPECT_FALSE(result.damaged);
     EXPECT_EQ(result.bytesParsed, 17u);
-    EXPECT_EQ(Describe(loaded), "[ab,*abc]");
+    EXPECT_EQ(DescribeQuests(loaded), "[ab,*abc]");
     EXPECT_TRUE(AllJournalIndexesUnset(loaded));
 
     EXPECT_FALSE(Load(loaded, "\0\0\0\0"s).damaged);
-    EXPECT_EQ(Describe(loaded), "");
+    EXPECT_EQ(DescribeQuests(loaded), "");
 
     // Each level's buffer ends up holding exactly its own record.
     ByteBuffer buffer;
@@ -99,7 +80,7 @@ TEST(QuestImage, RewritingAFileKeepsEveryByteButFinisherValuesAndTrailingBytes) 
     const ImageReadResult result = Load(db, file);
     EXPECT_FALSE(result.damaged);
     EXPECT_EQ(result.bytesParsed, file.size() - 13);
-    EXPECT_EQ(Describe(db), "[*caf\xE9,,*\x80\xFF\x81 x][][same,same]");
+    EXPECT_EQ(DescribeQuests(db), "[*caf\xE9,,*\x80\xFF\x81 x][][same,same]");
 
     const std::string expected = Count(3) + Count(3) + Item(kSet, "caf\xE9") + Item(0, "") +
                                  Item(kSet, "\x80\xFF\x81 x") + Count(0) + Count(2) +
@@ -115,7 +96,7 @@ TEST(QuestImage, AZeroByteInATextCannotSpoilTheRecordsAfterIt) {
     db.AddItem(*db.AddQuest("cut\0here"s, -1, true), "next", -1, false);
     QuestDatabase loaded;
     EXPECT_FALSE(Load(loaded, ImageOf(db)).damaged);
-    EXPECT_EQ(Describe(loaded), "[*cut,next]");
+    EXPECT_EQ(DescribeQuests(loaded), "[*cut,next]");
 }
 
 TEST(QuestImage, EveryTruncationKeepsTheRecordsReadCompletely) {
@@ -139,14 +120,14 @@ TEST(QuestImage, EveryTruncationKeepsTheRecordsReadCompletely) {
         const std::vector<std::uint8_t> bytes(kThreeQuests.begin(), kThreeQuests.begin() + length);
         const ImageReadResult result = db.ReadImage(bytes.data(), bytes.size());
         EXPECT_TRUE(result.damaged);
-        EXPECT_EQ(Describe(db), table[row].kept);
+        EXPECT_EQ(DescribeQuests(db), table[row].kept);
         EXPECT_EQ(result.bytesParsed, table[row].bytesParsed);
         EXPECT_EQ(result.questsKept, db.quests.size());
         EXPECT_EQ(result.itemsKept, table[row].itemsKept);
     }
     QuestDatabase db;
     EXPECT_FALSE(Load(db, kThreeQuests).damaged);
-    EXPECT_EQ(Describe(db), "[a,*bc][][d]");
+    EXPECT_EQ(DescribeQuests(db), "[a,*bc][][d]");
 }
 
 TEST(QuestImage, ImpossibleCountsAreDamageNotAllocations) {
@@ -154,21 +135,21 @@ TEST(QuestImage, ImpossibleCountsAreDamageNotAllocations) {
     QuestDatabase db;
     ImageReadResult result = Load(db, Count(0x7FFFFFFF) + goodQuest);
     EXPECT_TRUE(result.damaged);
-    EXPECT_EQ(Describe(db), "[ok]");
+    EXPECT_EQ(DescribeQuests(db), "[ok]");
 
     result = Load(db, Count(2) + goodQuest + Count(0x7FFFFFFF) + Item(0, "more"));
     EXPECT_TRUE(result.damaged);
-    EXPECT_EQ(Describe(db), "[ok][more]");
+    EXPECT_EQ(DescribeQuests(db), "[ok][more]");
     EXPECT_EQ(result.itemsKept, 2u);
 
     result = Load(db, Count(2) + goodQuest + Count(0xFFFFFFFE) + Item(0, "lost"));
     EXPECT_TRUE(result.damaged);
-    EXPECT_EQ(Describe(db), "[ok]");
+    EXPECT_EQ(DescribeQuests(db), "[ok]");
 
     EXPECT_TRUE(Load(db, Count(0x80000000)).damaged);
-    EXPECT_EQ(Describe(db), "");
+    EXPECT_EQ(DescribeQuests(db), "");
     EXPECT_TRUE(db.ReadImage(nullptr, 0).damaged);
-    EXPECT_EQ(Describe(db), "");
+    EXPECT_EQ(DescribeQuests(db), "");
 }
 
 TEST(QuestDatabaseModel, LookupsFindTheFirstOfRepeatedTextsAndExactBytesOnly) {
@@ -223,9 +204,9 @@ TEST(QuestDatabaseModel, RemovingItemsClosesGapsAndDropsEmptiedQuests) {
     db.AddQuest("c1", -1, false);
 
     db.RemoveItem(db.FindQuest("a2"), db.FindItem("a2"));
-    EXPECT_EQ(Describe(db), "[a1,a3][b1][c1]");
+    EXPECT_EQ(DescribeQuests(db), "[a1,a3][b1][c1]");
     db.RemoveItem(db.FindQuest("b1"), db.FindItem("b1"));
-    EXPECT_EQ(Describe(db), "[a1,a3][c1]");
+    EXPECT_EQ(DescribeQuests(db), "[a1,a3][c1]");
     EXPECT_EQ(db.FindQuest("c1"), &db.quests[1]);
     EXPECT_EQ(db.FindItem("b1"), nullptr);
 
@@ -234,7 +215,7 @@ TEST(QuestDatabaseModel, RemovingItemsClosesGapsAndDropsEmptiedQuests) {
     db.RemoveItem(db.FindQuest("a1"), db.FindItem("c1"));
     db.RemoveItem(other.FindQuest("a1"), other.FindItem("a1"));
     db.RemoveItem(nullptr, db.FindItem("a1"));
-    EXPECT_EQ(Describe(db), "[a1,a3][c1]");
+    EXPECT_EQ(DescribeQuests(db), "[a1,a3][c1]");
 }
 
 TEST(QuestDatabaseModel, AQuestIsFinishedOnlyByAFinisherInTheJournal) {
@@ -247,7 +228,7 @@ TEST(QuestDatabaseModel, AQuestIsFinishedOnlyByAFinisherInTheJournal) {
 
     db.ClearFinishers();
     EXPECT_FALSE(quest->IsFinished());
-    EXPECT_EQ(Describe(db), "[start,end]");
+    EXPECT_EQ(DescribeQuests(db), "[start,end]");
     db.ResetJournalIndexes();
     EXPECT_TRUE(AllJournalIndexesUnset(db));
     EXPECT_FALSE(Quest().IsFinished());
