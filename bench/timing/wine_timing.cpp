@@ -4,8 +4,9 @@
 // and set beside its floor: the same items, with the same labels, put into the same
 // tree and list controls of a bare dialog made from the same template, painting off.
 // For start-up and "Reload Journal" the floor also reads and splits journal.htm (and
-// at start-up reads quests.lbd); for the save on close it writes the same bytes
-// beside the file, flushes them and moves them over it, as the program does. A last
+// at start-up reads quests.lbd); for the save on close it reads the file back and
+// compares it, writes the same bytes beside it, flushes them and swaps them in,
+// keeping the old file as the backup, as the program does. A last
 // row times the portable core's collation (read, deduplicate, match, group) on this
 // platform beside reading and splitting the journal.
 //
@@ -166,6 +167,9 @@ double TimeFloor(const Action& action, const Measured& measured, HWND& bare,
         PumpAll();
         bare = nullptr;
     }
+    // The save floor replaces a file that holds what the program's save finds.
+    if (action.floor == Floor::Save && !WriteFileBytes(folder.PathOf("floor.lbd"), image))
+        return 0;
     if (bare) {
         if (action.floor != Floor::Tree && action.floor != Floor::Save)
             FillList(GetDlgItem(bare, IDC_JOURNAL_LIST), measured.before, journal);
@@ -203,8 +207,18 @@ double TimeFloor(const Action& action, const Measured& measured, HWND& bare,
             FillTree(tree, view, journal);
             break;
         case Floor::Save: {
-            // The image built in memory in one piece, then as safe a write as the
-            // program's: the bytes on disk first, then the swap.
+            // As safe a save as the program's: the file on disk read back and compared
+            // with what was read at start-up (another program may have written it), the
+            // image built in memory in one piece and put on disk beside it, then the
+            // swap that keeps the old file as the backup.
+            const std::string target = folder.PathOf("floor.lbd");
+            HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            std::string onDisk(image.size(), '\0');
+            DWORD read = 0;
+            ReadFile(held, onDisk.data(), static_cast<DWORD>(onDisk.size()), &read, nullptr);
+            CloseHandle(held);
+            if (onDisk != image) return 0;
             const std::string built(image);
             const std::string temporary = folder.PathOf("floor.tmp");
             HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -213,8 +227,8 @@ double TimeFloor(const Action& action, const Measured& measured, HWND& bare,
             WriteFile(file, built.data(), static_cast<DWORD>(built.size()), &written, nullptr);
             FlushFileBuffers(file);
             CloseHandle(file);
-            MoveFileExA(temporary.c_str(), folder.PathOf("floor.lbd").c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+            ReplaceFileA(target.c_str(), temporary.c_str(), folder.PathOf("floor.lbd.bak").c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
             break;
         }
     }

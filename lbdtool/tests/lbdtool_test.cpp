@@ -15,17 +15,6 @@ using namespace std::string_literals;
 
 namespace {
 
-// Image builders: a little-endian count, and an item as finisher byte, text, zero.
-std::string Count(std::uint32_t n) {
-    std::string bytes;
-    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(n >> shift);
-    return bytes;
-}
-
-std::string Item(char finisherByte, const std::string& text) {
-    return finisherByte + text + '\0';
-}
-
 QuestDatabase Read(const std::string& image) {
     QuestDatabase database;
     const ImageReadResult read =

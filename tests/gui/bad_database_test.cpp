@@ -17,12 +17,6 @@ const std::string kRumour = "A fisherman told of a drowned bell.";
 // Two quests with items and an empty quest at the end (which only a file can hold).
 const std::vector<TestQuest> kWhole = {{{kKey, false}, {kDoor, true}}, {{kRumour, false}}, {}};
 
-std::string Count(std::uint32_t count) {
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(count >> (8 * i));
-    return bytes;
-}
-
 class BadDatabase : public MainDialogTest {
 protected:
     void SetUp() override {

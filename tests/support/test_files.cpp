@@ -24,6 +24,16 @@ std::string ImageBytes(const ByteBuffer& image) {
     return std::string(image.Bytes().begin(), image.Bytes().end());
 }
 
+std::string Count(std::uint32_t n) {
+    std::string bytes;
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(n >> shift);
+    return bytes;
+}
+
+std::string Item(char finisherByte, const std::string& text) {
+    return finisherByte + text + '\0';
+}
+
 std::string ImageOf(const QuestDatabase& database) {
     ByteBuffer image;
     database.WriteImage(image);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,9 @@ std::string DatabaseImage(const std::vector<TestQuest>& quests);
 std::string EmptyDatabaseImage();
 // An image's bytes as a string, as files are written and compared.
 std::string ImageBytes(const ByteBuffer& image);
+// Image records by hand: a little-endian count, and an item as finisher byte, text, zero.
+std::string Count(std::uint32_t n);
+std::string Item(char finisherByte, const std::string& text);
 // The quests.lbd bytes of `database`.
 std::string ImageOf(const QuestDatabase& database);
 // "[a,*b][]": the quests in order, each item's text, finisher items starred.

@@ -26,17 +26,6 @@ bool AllJournalIndexesUnset(const QuestDatabase& db) {
     return true;
 }
 
-// Record builders: a little-endian count, and an item as finisher byte, text, zero.
-std::string Count(std::uint32_t n) {
-    std::string bytes;
-    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(n >> shift);
-    return bytes;
-}
-
-std::string Item(char finisherByte, const std::string& text) {
-    return finisherByte + text + '\0';
-}
-
 const char kSet = '\xFF';
 
 // [a,*bc] at offsets 4..14, [] at 15..18, [d] at 19..25.
