@@ -61,6 +61,9 @@ BOOL CMainDlg::PreTranslateMessage(MSG* message) {
     return CDialog::PreTranslateMessage(message);
 }
 
+// Nothing keeps track of changes yet.
+void CMainDlg::DatabaseChanged() {}
+
 // Enter must never close the window: the accept command does nothing.
 void CMainDlg::OnOK() {}
 

@@ -107,6 +107,9 @@ public:
     void OnButtonRemoveQuestItem();
     void OnButtonToggleFinisher();
     void OnResetAllFinishers();
+    // Called once after every change to the database in memory: each editing command
+    // that changed it, and whatever later takes a change back or makes it again.
+    void DatabaseChanged();
 
     // Help (app/help_dlg.cpp), About (app/about_dlg.cpp) and the window's icon
     // (app/window_icon.cpp).

@@ -60,6 +60,7 @@ void CMainDlg::OnButtonAddNewQuest() {
         return;
     }
     FinishAddition(*this, *pick);
+    DatabaseChanged();
 }
 
 // The entry selected in the list joins the quest of the entry selected in the tree.
@@ -79,6 +80,7 @@ void CMainDlg::OnButtonAddToQuest() {
     if (!pick) return;
     AddEntryToQuest(database, *quest, journal, pick->position);
     FinishAddition(*this, *pick);
+    DatabaseChanged();
 }
 
 void CMainDlg::OnButtonRemoveQuestItem() {
@@ -95,6 +97,7 @@ void CMainDlg::OnButtonRemoveQuestItem() {
     ShowPrefsChanged();  // the entry may be listed again; the list loses its selection
     ShowQuests();
     ShowDisplayedCount();
+    DatabaseChanged();
 }
 
 void CMainDlg::OnButtonToggleFinisher() {
@@ -102,6 +105,7 @@ void CMainDlg::OnButtonToggleFinisher() {
     if (!item) return;
     item->finisher = !item->finisher;
     ShowQuests();  // the quest may move between the finished and the unfinished
+    DatabaseChanged();
 }
 
 void CMainDlg::OnResetAllFinishers() {
@@ -110,4 +114,5 @@ void CMainDlg::OnResetAllFinishers() {
     if (answer != IDYES) return;
     database.ClearFinishers();
     ShowQuests();
+    DatabaseChanged();
 }
