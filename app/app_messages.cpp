@@ -81,3 +81,20 @@ std::string BackupFailedMessage(const std::string& backupPath, const std::string
            "\n\nThe quest database is as it was. Close Lorebinder again once the backup can be "
            "replaced.";
 }
+
+std::string RestoreKeptEditsQuestion(const std::string& databasePath) {
+    return "Lorebinder ended last time without saving your changes to the quest database (" +
+           databasePath + ").\n\nRestore them?";
+}
+
+std::string KeptEditsUnreadableMessage(const std::string& keptPath, const std::string& reason) {
+    return "The changes that Lorebinder kept from its last run (" + keptPath +
+           ") couldn't be read:\n" + reason +
+           "\n\nThe file is left as it is. Until it is moved or deleted, Lorebinder can't keep "
+           "your new changes safe from a crash: save them when you close.";
+}
+
+std::string KeptEditsNotWrittenMessage(const std::string& keptPath, const std::string& reason) {
+    return "Lorebinder couldn't keep your unsaved changes in " + keptPath + ":\n" + reason +
+           "\n\nA crash now would lose them. Lorebinder tries again after your next change.";
+}

@@ -27,3 +27,10 @@ std::string ReplacePartlyReadQuestion(const std::string& path, const std::string
 std::string ReplaceChangedQuestion(const std::string& path);
 std::string SaveFailedMessage(const std::string& path);
 std::string BackupFailedMessage(const std::string& backupPath, const std::string& reason);
+
+// Unsaved edits: what the platform's shutdown screen says holds it up, and the edits
+// kept beside the database against a crash.
+inline constexpr char kUnsavedChangesReason[] = "Unsaved changes to the quest database";
+std::string RestoreKeptEditsQuestion(const std::string& databasePath);
+std::string KeptEditsUnreadableMessage(const std::string& keptPath, const std::string& reason);
+std::string KeptEditsNotWrittenMessage(const std::string& keptPath, const std::string& reason);

@@ -33,6 +33,8 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapCommand(BN_CLICKED, IDC_HELP_BUTTON, &CMainDlg::OnButtonHelp),
     MapCommand(BN_CLICKED, IDC_FIND_PREVIOUS, &CMainDlg::OnButtonFindPrevious),
     MapCommand(BN_CLICKED, ID_OPTIONS_RESET_FINISHERS, &CMainDlg::OnResetAllFinishers),
+    MapQueryEndSession(&CMainDlg::OnQueryEndSession),
+    MapEndSession(&CMainDlg::OnEndSession),
 };
 
 MessageMap CMainDlg::GetMessageMap() const {
@@ -61,13 +63,5 @@ BOOL CMainDlg::PreTranslateMessage(MSG* message) {
     return CDialog::PreTranslateMessage(message);
 }
 
-// Nothing keeps track of changes yet.
-void CMainDlg::DatabaseChanged() {}
-
 // Enter must never close the window: the accept command does nothing.
 void CMainDlg::OnOK() {}
-
-// Esc, and the end of a close request: the run ends without a question.
-void CMainDlg::OnCancel() {
-    CDialog::OnCancel();
-}

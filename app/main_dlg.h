@@ -18,6 +18,7 @@
 #include "framework/edit.h"
 #include "framework/font.h"
 #include "framework/list_box.h"
+#include "framework/named_lock.h"
 #include "framework/slider_ctrl.h"
 #include "framework/tree_ctrl.h"
 #include "journal/journal_entry.h"
@@ -72,6 +73,20 @@ public:
     bool databaseFound = false;
     std::optional<FileFingerprint> databaseFingerprint;
 
+    // The image of the database as start-up read it or the last save wrote it: a
+    // database whose image differs has unsaved edits, and one changed back has none.
+    FileFingerprint savedImage = {};
+    // While there are unsaved edits they are kept on disk too, as the quests.lbd image
+    // in keptEditsPath, so that a crash can't take them. Only one copy of the program
+    // in a folder keeps them: the one holding keptEditsLock. keepsEdits is false too
+    // while a file there from an earlier run couldn't be read, as it mustn't be lost.
+    std::string keptEditsPath;
+    CNamedLock keptEditsLock;
+    bool keepsEdits = false;
+    bool keptEditsWriteFailed = false;  // reported once until a write succeeds again
+    // No to the save question that the end of the session asked: discard when it ends.
+    bool discardAtSessionEnd = false;
+
     // Journal (journal/read_journal_win.cpp).
     void ReadJournal(std::string path);
 
@@ -110,6 +125,8 @@ public:
     // Called once after every change to the database in memory: each editing command
     // that changed it, and whatever later takes a change back or makes it again.
     void DatabaseChanged();
+    // Whether the database differs from what start-up read or the last save wrote.
+    bool HasUnsavedEdits() const;
 
     // Help (app/help_dlg.cpp), About (app/about_dlg.cpp) and the window's icon
     // (app/window_icon.cpp).
@@ -118,8 +135,11 @@ public:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
 
-    // Start-up and closing (app/main_dlg_startup.cpp, app/main_dlg_close.cpp).
+    // Start-up and closing (app/main_dlg_startup.cpp, app/main_dlg_close.cpp), and the
+    // end of the session (app/unsaved_edits.cpp).
     void OnClose();
+    BOOL OnQueryEndSession(UINT flags);
+    void OnEndSession(BOOL ending, UINT flags);
 
 protected:
     MessageMap GetMessageMap() const override;
@@ -139,7 +159,18 @@ private:
     static FileFingerprint FingerprintOf(const void* bytes, std::size_t size);
     enum class CloseChoice { Save, Discard, Stay };
     CloseChoice AskSaveOnClose();
+    // The save question and the save; false when the run must go on.
+    bool SaveIfWanted(CloseChoice* choice = nullptr);
+    // Ends the run with nothing unsaved that the user wants: the kept edits go.
+    void EndRun();
     enum class DatabaseOnDisk { AsStartupFoundIt, Changed, Removed, Unreadable };
     DatabaseOnDisk CheckDatabaseOnDisk();
     bool SaveDatabase();
+
+    // Kept edits (app/unsaved_edits.cpp, app/main_dlg_startup.cpp).
+    void OfferKeptEdits();
+    // Writes `image` to keptEditsPath when it differs from the saved one, else removes
+    // the file; either way the session's end is held up only while edits are unsaved.
+    void KeepUnsavedEdits(const ByteBuffer& image);
+    void RemoveKeptEdits();
 };

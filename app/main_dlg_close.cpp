@@ -10,17 +10,33 @@
 
 // A close request: the caption's close box, Close on the system menu, Alt+F4.
 void CMainDlg::OnClose() {
-    switch (AskSaveOnClose()) {
+    if (SaveIfWanted()) EndRun();
+}
+
+// Esc ends the run at once only when that loses nothing; with unsaved edits it is a
+// close request.
+void CMainDlg::OnCancel() {
+    if (!HasUnsavedEdits() || SaveIfWanted()) EndRun();
+}
+
+void CMainDlg::EndRun() {
+    RemoveKeptEdits();
+    CDialog::OnCancel();  // the cancel command, which ends the run
+}
+
+// A save that fails keeps the window open: the user's work is still here.
+bool CMainDlg::SaveIfWanted(CloseChoice* choice) {
+    const CloseChoice answer = AskSaveOnClose();
+    if (choice) *choice = answer;
+    switch (answer) {
         case CloseChoice::Save:
-            // A save that fails keeps the window open: the user's work is still here.
-            if (!SaveDatabase()) return;
-            break;
+            return SaveDatabase();
         case CloseChoice::Discard:
-            break;
+            return true;
         case CloseChoice::Stay:
-            return;
+            break;
     }
-    Default();  // the dialog's close handling: the cancel command, which ends the run
+    return false;
 }
 
 // Yes saves, though a file the user may still want takes a second yes to replace: one
@@ -106,5 +122,7 @@ bool CMainDlg::SaveDatabase() {
     databaseReadProblem.clear();
     databaseFound = true;
     databaseFingerprint = FingerprintOf(image.Data(), image.Size());
+    savedImage = *databaseFingerprint;
+    KeepUnsavedEdits(image);  // nothing is unsaved now: the kept edits go
     return true;
 }

@@ -1,5 +1,7 @@
 // The main dialog's start-up: from the dialog's creation to the moment the user first
 // sees it.
+#include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "app/app_messages.h"
@@ -12,6 +14,38 @@ namespace {
 
 // Far beyond any real database, and what one read can take.
 constexpr std::uint64_t kLargestDatabase = 0x7FFFFFFF;
+
+enum class WholeRead { Done, TooLarge, Failed };
+
+// Reads the opened file into `bytes`; a failure gives its reason in `problem`.
+WholeRead ReadWhole(CFile& file, std::vector<std::uint8_t>& bytes, std::string& problem) {
+    try {
+        const std::uint64_t length = file.GetLength();
+        if (length > kLargestDatabase) {
+            problem = kDatabaseTooLarge;
+            return WholeRead::TooLarge;
+        }
+        bytes.resize(static_cast<size_t>(length));
+        UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+        bytes.resize(read);  // the file may have shrunk since its length was taken
+        file.Close();
+    } catch (const CFileException& error) {
+        problem = SystemErrorText(error.OsError());
+        return WholeRead::Failed;
+    }
+    return WholeRead::Done;
+}
+
+// A kernel object's name for the folder of `databasePath`: one name whatever the case
+// of its letters, and free of the backslashes that a name can't hold.
+std::string KeptEditsLockName(const std::string& databasePath) {
+    std::string folded = databasePath;
+    CharUpperBuffA(folded.data(), static_cast<DWORD>(folded.size()));
+    char name[48];
+    std::snprintf(name, sizeof(name), "Lorebinder.KeptEdits.%016llx",
+                  static_cast<unsigned long long>(std::hash<std::string>()(folded)));
+    return name;
+}
 
 }  // namespace
 
@@ -35,6 +69,7 @@ BOOL CMainDlg::OnInitDialog() {
     databasePath = directory + "\\quests.lbd";
 
     LoadDatabase();
+    OfferKeptEdits();
     ReadJournal(journalPath);
 
     unknownCheck.SetCheck(BST_CHECKED);
@@ -79,21 +114,15 @@ void CMainDlg::LoadDatabase() {
 
     databaseFound = true;
     std::vector<std::uint8_t> bytes;
-    try {
-        std::uint64_t length = file.GetLength();
-        if (length > kLargestDatabase) {
-            databaseReadProblem = kDatabaseTooLarge;
+    switch (ReadWhole(file, bytes, databaseReadProblem)) {
+        case WholeRead::Done:
+            break;
+        case WholeRead::TooLarge:
             AfxMessageBox(DatabaseTooLargeMessage(databasePath));
             return;
-        }
-        bytes.resize(static_cast<size_t>(length));
-        UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-        bytes.resize(read);  // the file may have shrunk since its length was taken
-        file.Close();
-    } catch (const CFileException& error) {
-        databaseReadProblem = SystemErrorText(error.OsError());
-        AfxMessageBox(DatabaseReadFailedMessage(databasePath, databaseReadProblem));
-        return;
+        case WholeRead::Failed:
+            AfxMessageBox(DatabaseReadFailedMessage(databasePath, databaseReadProblem));
+            return;
     }
     databaseFingerprint = FingerprintOf(bytes.data(), bytes.size());
 
@@ -109,4 +138,56 @@ void CMainDlg::LoadDatabase() {
         AfxMessageBox(DatabaseDamagedMessage(databasePath, loaded.bytesParsed, bytes.size(),
                                              loaded.questsKept, loaded.itemsKept));
     }
+}
+
+// Edits that an earlier run in this folder kept and never saved are offered back once
+// the database is read, before the journal links its entries to the items.
+void CMainDlg::OfferKeptEdits() {
+    ByteBuffer image;
+    database.WriteImage(image);
+    savedImage = FingerprintOf(image.Data(), image.Size());
+    keptEditsPath = databasePath + ".unsaved";
+    // A copy of the program that runs here already keeps its own edits in that file.
+    if (!keptEditsLock.Take(KeptEditsLockName(databasePath))) return;
+    keepsEdits = true;
+
+    CFile file;
+    DWORD openError = 0;
+    std::vector<std::uint8_t> bytes;
+    std::string problem;
+    if (!file.Open(keptEditsPath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary,
+                   &openError)) {
+        if (openError == ERROR_FILE_NOT_FOUND || openError == ERROR_PATH_NOT_FOUND) return;
+        problem = OpenFailureReason(keptEditsPath, openError);
+    } else {
+        ReadWhole(file, bytes, problem);
+    }
+    QuestDatabase kept;
+    if (problem.empty()) {
+        const ImageReadResult read = kept.ReadImage(bytes.data(), bytes.size());
+        // We write nothing after the last quest: bytes there are damage too.
+        if (bytes.empty())
+            problem = kDatabaseEmpty;
+        else if (read.damaged || read.bytesParsed != bytes.size())
+            problem = DatabasePartlyReadReason(read.bytesParsed, bytes.size());
+    }
+    if (!problem.empty()) {
+        // Whatever it holds may still matter to the user: this run leaves it be.
+        keepsEdits = false;
+        AfxMessageBox(KeptEditsUnreadableMessage(keptEditsPath, problem));
+        return;
+    }
+
+    // A run that ended between its save and removing the file: nothing to restore.
+    if (FingerprintOf(bytes.data(), bytes.size()) == savedImage) {
+        RemoveKeptEdits();
+        return;
+    }
+    // Only No discards them: Esc on the question keeps them, still unsaved.
+    if (AfxMessageBox(RestoreKeptEditsQuestion(databasePath), MB_YESNO) == IDNO) {
+        RemoveKeptEdits();
+        return;
+    }
+    database.quests = std::move(kept.quests);
+    database.InvalidateIndex();
 }

@@ -101,6 +101,25 @@ BOOL CDialog::PreTranslateMessage(MSG*) {
 void CDialog::EndDialog(int dialogResult) {
     result = dialogResult;
     ended = true;
+    // A handler of a sent message (the end of the session) may end the dialog while
+    // the loop waits for a posted one: wake it.
+    if (m_hWnd) PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+void CDialog::BlockShutdown(const std::string& reason) {
+    std::wstring wide(reason.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, reason.c_str(), -1, wide.data(),
+                                           static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<std::size_t>(length) - 1 : 0);
+    // Wine doesn't keep the reason; Windows shows it beside the program's name.
+    ShutdownBlockReasonCreate(m_hWnd, wide.c_str());
+    shutdownBlockReason = reason;
+}
+
+void CDialog::AllowShutdown() {
+    if (shutdownBlockReason.empty()) return;
+    ShutdownBlockReasonDestroy(m_hWnd);
+    shutdownBlockReason.clear();
 }
 
 void CDialog::DestroyWindow() {
@@ -181,19 +200,23 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
         // Saved and restored: a handler may run a nested loop that dispatches others.
         bool outerDefaultRequested = defaultRequested;
         defaultRequested = false;
-        LRESULT notifyResult = 0;
+        LRESULT messageResult = 0;  // what a WM_NOTIFY or WM_QUERYENDSESSION handler answers
         INT_PTR directResult = 0;
         bool completed = Guarded([&] {
             if (auto h = std::get_if<PlainHandler>(&entry.handler)) {
                 (this->**h)();
             } else if (auto h = std::get_if<NotifyHandler>(&entry.handler)) {
-                (this->**h)(reinterpret_cast<NMHDR*>(lParam), &notifyResult);
+                (this->**h)(reinterpret_cast<NMHDR*>(lParam), &messageResult);
             } else if (auto h = std::get_if<ScrollHandler>(&entry.handler)) {
                 (this->**h)(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             } else if (auto h = std::get_if<SysCommandHandler>(&entry.handler)) {
                 (this->**h)(static_cast<UINT>(wParam), lParam);
             } else if (auto h = std::get_if<QueryIconHandler>(&entry.handler)) {
                 directResult = reinterpret_cast<INT_PTR>((this->**h)());
+            } else if (auto h = std::get_if<QueryEndSessionHandler>(&entry.handler)) {
+                messageResult = (this->**h)(static_cast<UINT>(lParam));
+            } else if (auto h = std::get_if<EndSessionHandler>(&entry.handler)) {
+                (this->**h)(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
             }
         });
         bool wantsDefault = defaultRequested;
@@ -204,7 +227,10 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
         if (std::holds_alternative<QueryIconHandler>(entry.handler)) {
             handled = directResult;
         } else {
-            if (notify && m_hWnd) SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, notifyResult);
+            // A dialog procedure answers through DWLP_MSGRESULT; an abandoned handler's
+            // answer stays 0, which refuses the end of the session.
+            const bool answers = notify || message == WM_QUERYENDSESSION;
+            if (answers && m_hWnd) SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, messageResult);
             handled = TRUE;
         }
         return true;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/message_map.h"
 #include "framework/wnd.h"
 
@@ -40,6 +42,13 @@ public:
     // Return true when the message has been dealt with and must go no further.
     virtual BOOL PreTranslateMessage(MSG* message);
 
+    // Tells the platform why the window holds up the end of the session, for its
+    // shutdown screen to show; AllowShutdown withdraws the reason. The reason set is
+    // kept here too, since not every platform can say it back.
+    void BlockShutdown(const std::string& reason);
+    void AllowShutdown();
+    const std::string& ShutdownBlockReason() const { return shutdownBlockReason; }
+
 protected:
     // The base binds the controls (BindControls) and returns TRUE: the dialog manager
     // then focuses the first control in tab order.
@@ -70,4 +79,5 @@ private:
     bool ended = false;
     INT_PTR result = -1;
     bool defaultRequested = false;
+    std::string shutdownBlockReason;
 };

@@ -88,6 +88,13 @@ void CFile::Replace(const std::string& from, const std::string& to, const std::s
     if (error) throw CFileException(to, "replace", error);
 }
 
+bool CFile::Remove(const std::string& path, DWORD* osError) {
+    DWORD error = DeleteFileA(path.c_str()) ? 0 : GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) error = 0;
+    if (osError) *osError = error;
+    return error == 0;
+}
+
 bool IsFolder(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -42,6 +42,9 @@ public:
     // file it was under that name, replacing an earlier one. On failure `to` is as it was.
     static void Replace(const std::string& from, const std::string& to,
                         const std::string& backup = std::string());
+    // Deletes the file. True when it is gone, or was never there; otherwise false, with
+    // the platform's error code in *osError when given.
+    static bool Remove(const std::string& path, DWORD* osError = nullptr);
 
 private:
     [[noreturn]] void Fail(const char* operation, DWORD error) const;

@@ -25,8 +25,11 @@ using NotifyHandler = void (CDialog::*)(NMHDR*, LRESULT*);  // WM_NOTIFY
 using ScrollHandler = void (CDialog::*)(UINT, UINT, HWND);  // WM_HSCROLL: code, pos, control
 using SysCommandHandler = void (CDialog::*)(UINT, LPARAM);  // WM_SYSCOMMAND: id, lParam
 using QueryIconHandler = HCURSOR (CDialog::*)();            // WM_QUERYDRAGICON
+using QueryEndSessionHandler = BOOL (CDialog::*)(UINT);     // WM_QUERYENDSESSION: flags
+using EndSessionHandler = void (CDialog::*)(BOOL, UINT);    // WM_ENDSESSION: ending, flags
 using MessageHandler =
-    std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler>;
+    std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler,
+                 QueryEndSessionHandler, EndSessionHandler>;
 
 struct MessageMapEntry {
     UINT message;
@@ -78,6 +81,22 @@ MessageMapEntry MapSysCommand(void (T::*handler)(UINT command, LPARAM lParam)) {
 template <class T>
 MessageMapEntry MapQueryDragIcon(HCURSOR (T::*handler)()) {
     return MessageMapEntry{WM_QUERYDRAGICON, 0, 0, AsDialogMember(handler)};
+}
+
+// The session is about to end (log off, shut down, an installer closing the program;
+// `flags` is the message's lParam: ENDSESSION_LOGOFF, ENDSESSION_CLOSEAPP...). The
+// handler's result is the answer: TRUE lets the session end. A handler abandoned by
+// an exception answers FALSE.
+template <class T>
+MessageMapEntry MapQueryEndSession(BOOL (T::*handler)(UINT flags)) {
+    return MessageMapEntry{WM_QUERYENDSESSION, 0, 0, AsDialogMember(handler)};
+}
+
+// Whether the session ends after all; when `ending`, the process may go any time after
+// the handler returns.
+template <class T>
+MessageMapEntry MapEndSession(void (T::*handler)(BOOL ending, UINT flags)) {
+    return MessageMapEntry{WM_ENDSESSION, 0, 0, AsDialogMember(handler)};
 }
 
 // WM_COMMAND with this notification code from this control (BN_CLICKED, 0, is also

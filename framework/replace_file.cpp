@@ -42,7 +42,7 @@ ReplaceRefusal WriteFileReplacing(const std::string& path, const std::string& ba
     if (!CanWrite(path, osError)) return ReplaceRefusal::Target;
     // Only a file that is there gets a backup; checked first, as the platform's replace
     // would otherwise fail only after the new image had been written.
-    const bool keepBackup = Exists(path);
+    const bool keepBackup = !backupPath.empty() && Exists(path);
     if (keepBackup && !CanWrite(backupPath, osError)) return ReplaceRefusal::Backup;
 
     TemporaryFile temporary(path + ".tmp");

@@ -20,7 +20,7 @@ enum class ReplaceRefusal {
 // Makes `size` bytes the new contents of `path`: writes them to a file beside it,
 // forces them to the disk, then moves that file over `path`, keeping the file that
 // `path` was as `backupPath` (replacing an earlier backup). With no file at `path`
-// yet, no backup is made.
+// yet, or an empty `backupPath`, no backup is made.
 // Returns the refusal, having changed nothing, when it can't begin; *osError then
 // holds the platform's reason. Throws CFileException naming `path` when writing fails
 // after that; `path` then keeps its previous contents. No temporary file is left
