@@ -32,5 +32,8 @@ std::string BackupFailedMessage(const std::string& backupPath, const std::string
 // kept beside the database against a crash.
 inline constexpr char kUnsavedChangesReason[] = "Unsaved changes to the quest database";
 std::string RestoreKeptEditsQuestion(const std::string& databasePath);
+inline constexpr char kKeptEditsDamaged[] = "The file is damaged.";
+inline constexpr char kKeptEditsOfOtherDatabase[] =
+    "They are changes to a quest database other than the one there now.";
 std::string KeptEditsUnreadableMessage(const std::string& keptPath, const std::string& reason);
 std::string KeptEditsNotWrittenMessage(const std::string& keptPath, const std::string& reason);

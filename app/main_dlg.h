@@ -22,6 +22,7 @@
 #include "framework/slider_ctrl.h"
 #include "framework/tree_ctrl.h"
 #include "journal/journal_entry.h"
+#include "questdb/kept_edits.h"
 #include "questdb/quest_database.h"
 #include "views/pane_texts_win.h"
 
@@ -73,13 +74,13 @@ public:
     bool databaseFound = false;
     std::optional<FileFingerprint> databaseFingerprint;
 
-    // The image of the database as start-up read it or the last save wrote it: a
-    // database whose image differs has unsaved edits, and one changed back has none.
-    FileFingerprint savedImage = {};
-    // While there are unsaved edits they are kept on disk too, as the quests.lbd image
-    // in keptEditsPath, so that a crash can't take them. Only one copy of the program
-    // in a folder keeps them: the one holding keptEditsLock. keepsEdits is false too
-    // while a file there from an earlier run couldn't be read, as it mustn't be lost.
+    // The database as start-up read it or the last save wrote it: a database that
+    // differs has unsaved edits, and one changed back has none.
+    SavedImage savedImage;
+    // While there are unsaved edits, the quests that differ are kept on disk too, in
+    // keptEditsPath, so that a crash can't take them. Only one copy of the program in a
+    // folder keeps them: the one holding keptEditsLock. keepsEdits is false too while a
+    // file there from an earlier run couldn't be read, as it mustn't be lost.
     std::string keptEditsPath;
     CNamedLock keptEditsLock;
     bool keepsEdits = false;
@@ -169,8 +170,8 @@ private:
 
     // Kept edits (app/unsaved_edits.cpp, app/main_dlg_startup.cpp).
     void OfferKeptEdits();
-    // Writes `image` to keptEditsPath when it differs from the saved one, else removes
-    // the file; either way the session's end is held up only while edits are unsaved.
-    void KeepUnsavedEdits(const ByteBuffer& image);
+    // Writes what differs from the saved database to keptEditsPath, or removes the file
+    // when nothing does; the session's end is held up only while edits are unsaved.
+    void KeepUnsavedEdits();
     void RemoveKeptEdits();
 };

@@ -122,7 +122,7 @@ bool CMainDlg::SaveDatabase() {
     databaseReadProblem.clear();
     databaseFound = true;
     databaseFingerprint = FingerprintOf(image.Data(), image.Size());
-    savedImage = *databaseFingerprint;
-    KeepUnsavedEdits(image);  // nothing is unsaved now: the kept edits go
+    savedImage.Take(database, std::move(image));
+    KeepUnsavedEdits();  // nothing is unsaved now: the kept edits go
     return true;
 }

@@ -143,9 +143,7 @@ void CMainDlg::LoadDatabase() {
 // Edits that an earlier run in this folder kept and never saved are offered back once
 // the database is read, before the journal links its entries to the items.
 void CMainDlg::OfferKeptEdits() {
-    ByteBuffer image;
-    database.WriteImage(image);
-    savedImage = FingerprintOf(image.Data(), image.Size());
+    savedImage.Take(database);
     keptEditsPath = databasePath + ".unsaved";
     // A copy of the program that runs here already keeps its own edits in that file.
     if (!keptEditsLock.Take(KeptEditsLockName(databasePath))) return;
@@ -164,12 +162,16 @@ void CMainDlg::OfferKeptEdits() {
     }
     QuestDatabase kept;
     if (problem.empty()) {
-        const ImageReadResult read = kept.ReadImage(bytes.data(), bytes.size());
-        // We write nothing after the last quest: bytes there are damage too.
-        if (bytes.empty())
-            problem = kDatabaseEmpty;
-        else if (read.damaged || read.bytesParsed != bytes.size())
-            problem = DatabasePartlyReadReason(read.bytesParsed, bytes.size());
+        switch (savedImage.Apply(bytes.data(), bytes.size(), kept)) {
+            case KeptEditsResult::Applied:
+                break;
+            case KeptEditsResult::Damaged:
+                problem = bytes.empty() ? kDatabaseEmpty : kKeptEditsDamaged;
+                break;
+            case KeptEditsResult::OtherDatabase:
+                problem = kKeptEditsOfOtherDatabase;
+                break;
+        }
     }
     if (!problem.empty()) {
         // Whatever it holds may still matter to the user: this run leaves it be.
@@ -178,11 +180,6 @@ void CMainDlg::OfferKeptEdits() {
         return;
     }
 
-    // A run that ended between its save and removing the file: nothing to restore.
-    if (FingerprintOf(bytes.data(), bytes.size()) == savedImage) {
-        RemoveKeptEdits();
-        return;
-    }
     // Only No discards them: Esc on the question keeps them, still unsaved.
     if (AfxMessageBox(RestoreKeptEditsQuestion(databasePath), MB_YESNO) == IDNO) {
         RemoveKeptEdits();

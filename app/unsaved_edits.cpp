@@ -7,21 +7,19 @@
 #include "framework/replace_file.h"
 
 void CMainDlg::DatabaseChanged() {
-    ByteBuffer image;
-    database.WriteImage(image);
-    KeepUnsavedEdits(image);
+    KeepUnsavedEdits();
 }
 
 bool CMainDlg::HasUnsavedEdits() const {
-    ByteBuffer image;
-    database.WriteImage(image);
-    return !(FingerprintOf(image.Data(), image.Size()) == savedImage);
+    return savedImage.Differs(database);
 }
 
-// The whole image each time: written beside the file and moved over it, as a save is,
-// so the file is always one complete database.
-void CMainDlg::KeepUnsavedEdits(const ByteBuffer& image) {
-    if (FingerprintOf(image.Data(), image.Size()) == savedImage) {
+// Only the quests that differ, so an edit costs the same in a database of any size; the
+// file is written beside and moved over the last one, as a save is, so it is always
+// whole.
+void CMainDlg::KeepUnsavedEdits() {
+    const ByteBuffer kept = savedImage.KeptEdits(database);
+    if (kept.Size() == 0) {
         RemoveKeptEdits();
         AllowShutdown();
         return;
@@ -30,8 +28,8 @@ void CMainDlg::KeepUnsavedEdits(const ByteBuffer& image) {
     std::string failure;
     try {
         DWORD reason = 0;
-        if (WriteFileReplacing(keptEditsPath, std::string(), image.Data(), image.Size(),
-                               &reason) != ReplaceRefusal::None)
+        if (WriteFileReplacing(keptEditsPath, std::string(), kept.Data(), kept.Size(), &reason) !=
+            ReplaceRefusal::None)
             failure = OpenFailureReason(keptEditsPath, reason);
     } catch (const CFileException& error) {
         failure = SystemErrorText(error.OsError());

@@ -27,9 +27,8 @@ using SysCommandHandler = void (CDialog::*)(UINT, LPARAM);  // WM_SYSCOMMAND: id
 using QueryIconHandler = HCURSOR (CDialog::*)();            // WM_QUERYDRAGICON
 using QueryEndSessionHandler = BOOL (CDialog::*)(UINT);     // WM_QUERYENDSESSION: flags
 using EndSessionHandler = void (CDialog::*)(BOOL, UINT);    // WM_ENDSESSION: ending, flags
-using MessageHandler =
-    std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler,
-                 QueryEndSessionHandler, EndSessionHandler>;
+using MessageHandler = std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler,
+                                    QueryIconHandler, QueryEndSessionHandler, EndSessionHandler>;
 
 struct MessageMapEntry {
     UINT message;

@@ -33,6 +33,9 @@ public:
     bool IsFinished() const;
 
     void WriteImage(ByteBuffer& out) const;
+    std::size_t ImageSize() const;
+    // Whether WriteImage would write exactly these `size` bytes; reads no further.
+    bool ImageEquals(const std::uint8_t* bytes, std::size_t size) const;
     // Reads one quest record. On damage it keeps the items read completely,
     // drops the rest and returns false.
     bool ReadImage(const std::uint8_t* bytes, std::size_t left, std::size_t* consumed = nullptr);

@@ -102,6 +102,27 @@ void Quest::WriteImage(ByteBuffer& out) const {
     PutQuest(out.Data(), *this);
 }
 
+std::size_t Quest::ImageSize() const {
+    return QuestImageSize(*this);
+}
+
+bool Quest::ImageEquals(const std::uint8_t* bytes, std::size_t size) const {
+    if (size < kCountSize) return false;
+    std::uint32_t count = 0;
+    for (std::size_t i = 0; i < kCountSize; ++i) count |= std::uint32_t{bytes[i]} << (8 * i);
+    if (count != items.size()) return false;
+    std::size_t at = kCountSize;
+    for (const QuestItem& item : items) {
+        const std::size_t length = StoredTextLength(item.text);
+        if (size - at < length + 2 || bytes[at] != (item.finisher ? 0xFF : 0x00) ||
+            std::memcmp(bytes + at + 1, item.text.data(), length) != 0 ||
+            bytes[at + 1 + length] != 0)
+            return false;
+        at += length + 2;
+    }
+    return at == size;
+}
+
 bool Quest::ReadImage(const std::uint8_t* bytes, std::size_t left, std::size_t* consumed) {
     items.clear();
     std::size_t parsed = 0;

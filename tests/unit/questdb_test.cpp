@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "questdb/kept_edits.h"
 #include "questdb/quest_database.h"
 #include "tests/support/test_files.h"
 
@@ -309,4 +310,85 @@ TEST(QuestDatabaseModel, LookupAfterAnUnannouncedShrinkStaysInBounds) {
     std::vector<QuestItem*> found;
     for (std::string_view text : wanted) found.push_back(db.FindItem(text));
     EXPECT_EQ(found, (std::vector<QuestItem*>{nullptr, &db.quests[3].items[0], nullptr, nullptr}));
+}
+
+// Random edits of every kind the program makes, in random order: the kept edits always
+// bring back exactly the edited database, say nothing when it is the saved one again,
+// and stay small for small edits of a large database.
+TEST(KeptEdits, BringBackEveryEditedDatabaseExactly) {
+    std::mt19937 random(20261209);
+    auto pick = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int round = 0; round < 300; ++round) {
+        QuestDatabase database;
+        const std::size_t quests = 1 + pick(40);
+        for (std::size_t q = 0; q < quests; ++q) {
+            Quest quest;
+            for (std::size_t i = pick(4); i > 0; --i)
+                quest.items.push_back({"text " + std::to_string(pick(30)), pick(3) == 0, -1});
+            database.AppendQuest(quest);
+        }
+        const std::string savedBytes = ImageOf(database);
+        SavedImage saved;
+        saved.Take(database);
+
+        for (std::size_t edits = 1 + pick(4); edits > 0; --edits) {
+            Quest& quest = database.quests[pick(database.quests.size())];
+            switch (pick(6)) {
+                case 0:
+                    database.AddQuest("new " + std::to_string(pick(1000)), -1, false);
+                    break;
+                case 1:
+                    database.AddItem(quest, "added " + std::to_string(pick(1000)), -1, false);
+                    break;
+                case 2:
+                    if (!quest.items.empty()) quest.items[0].finisher = !quest.items[0].finisher;
+                    break;
+                case 3:
+                    database.ClearFinishers();
+                    break;
+                default:
+                    if (!quest.items.empty()) database.RemoveItem(&quest, &quest.items.back());
+                    break;
+            }
+            if (database.quests.empty()) database.AddQuest("refill", -1, false);
+        }
+        const std::string current = ImageOf(database);
+        const ByteBuffer kept = saved.KeptEdits(database);
+        ASSERT_EQ(saved.Differs(database), current != savedBytes);
+        ASSERT_EQ(kept.Size() == 0, current == savedBytes);
+        if (kept.Size() == 0) continue;
+
+        // Read back by the next run, which has read the saved database.
+        QuestDatabase next;
+        Load(next, savedBytes);
+        SavedImage nextSaved;
+        nextSaved.Take(next);
+        ASSERT_EQ(nextSaved.Apply(kept.Data(), kept.Size(), next), KeptEditsResult::Applied);
+        ASSERT_EQ(ImageOf(next), current) << "round " << round;
+
+        // Any cut, or edits of another database, apply nothing.
+        for (std::size_t cut = 0; cut < kept.Size(); cut += 1 + pick(5)) {
+            QuestDatabase untouched;
+            ASSERT_EQ(nextSaved.Apply(kept.Data(), cut, untouched), KeptEditsResult::Damaged)
+                << cut;
+            EXPECT_TRUE(untouched.quests.empty());
+        }
+        QuestDatabase other;
+        other.AddQuest("another database", -1, false);
+        SavedImage otherSaved;
+        otherSaved.Take(other);
+        EXPECT_EQ(otherSaved.Apply(kept.Data(), kept.Size(), other),
+                  KeptEditsResult::OtherDatabase);
+        EXPECT_EQ(other.quests.size(), 1u);
+    }
+
+    // One finisher toggled in a large database keeps one quest.
+    QuestDatabase large;
+    for (int q = 0; q < 5000; ++q) large.AddQuest("quest " + std::to_string(q), -1, false);
+    SavedImage saved;
+    saved.Take(large);
+    large.quests[2500].items[0].finisher = true;
+    EXPECT_LT(saved.KeptEdits(large).Size(), 100u);
+    large.quests[2500].items[0].finisher = false;
+    EXPECT_FALSE(saved.Differs(large));
 }

@@ -1,0 +1,157 @@
+#include "questdb/kept_edits.h"
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr char kMagic[8] = {'L', 'B', 'D', 'K', 'E', 'E', 'P', '1'};
+constexpr std::size_t kHeaderSize = 8 + 8 + 8 + 4 + 4;
+
+// FNV-1a: defined to the bit, so a later build still knows the file an earlier one wrote.
+std::uint64_t Fnv1a(const std::uint8_t* bytes, std::size_t size) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    return hash;
+}
+
+void Put(ByteBuffer& out, const void* bytes, std::size_t size) {
+    const std::size_t at = out.Size();
+    out.Resize(at + size);
+    if (size) std::memcpy(out.Data() + at, bytes, size);
+}
+
+void PutNumber(ByteBuffer& out, std::uint64_t value, std::size_t size) {
+    std::uint8_t bytes[8];
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    Put(out, bytes, size);
+}
+
+// Reads `size` bytes as a number; false when fewer are left.
+bool GetNumber(const std::uint8_t* bytes, std::size_t length, std::size_t& at, std::size_t size,
+               std::uint64_t& value) {
+    if (length - at < size) return false;
+    value = 0;
+    for (std::size_t i = 0; i < size; ++i) value |= std::uint64_t{bytes[at + i]} << (8 * i);
+    at += size;
+    return true;
+}
+
+}  // namespace
+
+void SavedImage::Take(const QuestDatabase& database) {
+    ByteBuffer built;
+    database.WriteImage(built);
+    Take(database, std::move(built));
+}
+
+void SavedImage::Take(const QuestDatabase& database, ByteBuffer built) {
+    image = std::move(built);
+    offsets.assign(1, 4);
+    offsets.reserve(database.quests.size() + 1);
+    for (const Quest& quest : database.quests)
+        offsets.push_back(offsets.back() + quest.ImageSize());
+    hash = Fnv1a(image.Data(), image.Size());
+}
+
+bool SavedImage::SameQuest(std::size_t savedQuest, const Quest& quest) const {
+    const std::size_t begin = offsets[savedQuest];
+    return quest.ImageEquals(image.Data() + begin, offsets[savedQuest + 1] - begin);
+}
+
+std::vector<SavedImage::Run> SavedImage::Difference(const QuestDatabase& current) const {
+    const std::size_t saved = QuestCount(), now = current.quests.size();
+    std::size_t same = 0;
+    while (same < saved && same < now && SameQuest(same, current.quests[same])) ++same;
+    std::size_t sameAtEnd = 0;
+    while (sameAtEnd < saved - same && sameAtEnd < now - same &&
+           SameQuest(saved - 1 - sameAtEnd, current.quests[now - 1 - sameAtEnd]))
+        ++sameAtEnd;
+    const std::size_t removed = saved - same - sameAtEnd, added = now - same - sameAtEnd;
+    if (removed == 0 && added == 0) return {};
+    if (removed != added) return {{same, removed, added}};
+    // As many quests as before: only the ones that differ, so that clearing every
+    // finisher writes the finished quests rather than all those between them.
+    std::vector<Run> runs;
+    for (std::size_t i = same; i < same + removed; ++i) {
+        if (SameQuest(i, current.quests[i])) continue;
+        if (!runs.empty() && runs.back().first + runs.back().removed == i) {
+            ++runs.back().removed;
+            ++runs.back().added;
+        } else {
+            runs.push_back({i, 1, 1});
+        }
+    }
+    return runs;
+}
+
+bool SavedImage::Differs(const QuestDatabase& current) const {
+    return !Difference(current).empty();
+}
+
+ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) const {
+    ByteBuffer out;
+    const std::vector<Run> runs = Difference(current);
+    if (runs.empty()) return out;
+    Put(out, kMagic, sizeof(kMagic));
+    PutNumber(out, image.Size(), 8);
+    PutNumber(out, hash, 8);
+    PutNumber(out, QuestCount(), 4);
+    PutNumber(out, runs.size(), 4);
+    ByteBuffer quest;
+    for (const Run& run : runs) {
+        PutNumber(out, run.first, 4);
+        PutNumber(out, run.removed, 4);
+        PutNumber(out, run.added, 4);
+        for (std::size_t i = run.first; i < run.first + run.added; ++i) {
+            current.quests[i].WriteImage(quest);
+            Put(out, quest.Data(), quest.Size());
+        }
+    }
+    return out;
+}
+
+KeptEditsResult SavedImage::Apply(const std::uint8_t* bytes, std::size_t size,
+                                  QuestDatabase& out) const {
+    if (size < kHeaderSize || std::memcmp(bytes, kMagic, sizeof(kMagic)) != 0)
+        return KeptEditsResult::Damaged;
+    std::size_t at = sizeof(kMagic);
+    std::uint64_t length = 0, savedHash = 0, count = 0, runs = 0;
+    GetNumber(bytes, size, at, 8, length);
+    GetNumber(bytes, size, at, 8, savedHash);
+    GetNumber(bytes, size, at, 4, count);
+    GetNumber(bytes, size, at, 4, runs);
+    if (length != image.Size() || savedHash != hash || count != QuestCount())
+        return KeptEditsResult::OtherDatabase;
+
+    std::vector<Quest> quests;
+    auto keepSaved = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            quests.emplace_back();
+            quests.back().ReadImage(image.Data() + offsets[i], offsets[i + 1] - offsets[i]);
+        }
+    };
+    std::size_t next = 0;  // the first saved quest not yet taken or replaced
+    for (std::uint64_t run = 0; run < runs; ++run) {
+        std::uint64_t first = 0, removed = 0, added = 0;
+        if (!GetNumber(bytes, size, at, 4, first) || !GetNumber(bytes, size, at, 4, removed) ||
+            !GetNumber(bytes, size, at, 4, added) || first < next || first > count ||
+            removed > count - first)
+            return KeptEditsResult::Damaged;
+        keepSaved(next, first);
+        // Not sized by `added`: quests are read while the bytes last.
+        for (std::uint64_t i = 0; i < added; ++i) {
+            Quest quest;
+            std::size_t used = 0;
+            if (!quest.ReadImage(bytes + at, size - at, &used)) return KeptEditsResult::Damaged;
+            at += used;
+            quests.push_back(std::move(quest));
+        }
+        next = first + removed;
+    }
+    if (at != size) return KeptEditsResult::Damaged;
+    keepSaved(next, count);
+    out.quests = std::move(quests);
+    out.InvalidateIndex();
+    return KeptEditsResult::Applied;
+}

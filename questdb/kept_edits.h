@@ -1,0 +1,50 @@
+// Unsaved edits, kept beside the database between saves so that a crash can't take
+// them: the database as last saved (SavedImage), and a file that holds only the quests
+// that differ from it, with a fingerprint of the saved image they apply to. An edit
+// then costs a look at every quest and a write of the changed ones, however large
+// the database.
+//
+// The file: "LBDKEEP1", the saved image's length (8 bytes) and FNV-1a hash (8 bytes),
+// its quest count (4), the number of runs (4), then each run in ascending order: its
+// first quest (4), how many quests of the saved image it replaces (4) and how many
+// take their place (4), followed by those quests' records as quests.lbd holds them.
+// Every number little-endian.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "questdb/byte_buffer.h"
+#include "questdb/quest_database.h"
+
+enum class KeptEditsResult { Applied, Damaged, OtherDatabase };
+
+class SavedImage {
+public:
+    // The database as read or saved; its image, when already built, spares a second.
+    void Take(const QuestDatabase& database);
+    void Take(const QuestDatabase& database, ByteBuffer image);
+
+    // Whether `current` holds other quests than the saved database.
+    bool Differs(const QuestDatabase& current) const;
+    // The kept-edits file that turns the saved database into `current`; empty when
+    // they hold the same quests.
+    ByteBuffer KeptEdits(const QuestDatabase& current) const;
+    // Puts in `out` the database that the kept edits in `bytes` make of the saved one.
+    // Damaged bytes, or the edits of another database, leave `out` as it was.
+    KeptEditsResult Apply(const std::uint8_t* bytes, std::size_t size, QuestDatabase& out) const;
+
+private:
+    struct Run {
+        std::size_t first, removed, added;
+    };
+    std::size_t QuestCount() const { return offsets.size() - 1; }
+    bool SameQuest(std::size_t savedQuest, const Quest& quest) const;
+    // Where `current` differs, as runs of saved quests that others replace.
+    std::vector<Run> Difference(const QuestDatabase& current) const;
+
+    ByteBuffer image;
+    std::vector<std::size_t> offsets{4};  // where each saved quest begins, and the last ends
+    std::uint64_t hash = 0;
+};
