@@ -1,9 +1,11 @@
 // Holds a window open so that the prefix's wineserver, and the services Wine
-// starts with it, stay up between the test processes that CTest launches.
+// starts with it, stay up between the test processes that CTest launches. A
+// message-only window: the end of a session (wineboot --end-session) asks every
+// top-level window, and this one, which never answers, would hold it up.
 #include <windows.h>
 
 int main() {
-    CreateWindowExA(0, "STATIC", "lorebinder wine keepalive", 0, 0, 0, 0, 0, nullptr, nullptr,
+    CreateWindowExA(0, "STATIC", "lorebinder wine keepalive", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                     GetModuleHandleA(nullptr), nullptr);
     Sleep(INFINITE);
     return 0;
