@@ -27,7 +27,9 @@ const char* const kHelpParagraphs[] = {
     "the game (a temporary save will do): saving makes the game write the journal file. "
     "\"Reload Journal\" reads it again while Lorebinder is open. When you leave "
     "Lorebinder, it asks whether to save the database. Each save keeps the previous "
-    "quests.lbd as quests.lbd.bak: rename that back to quests.lbd to undo a save.",
+    "quests.lbd as quests.lbd.bak: rename that back to quests.lbd to undo a save. Until "
+    "you save, your changes are also kept in quests.lbd.unsaved, so that after a crash "
+    "the next start can offer them back.",
 
     "To build a database of your own, delete or rename the quests.lbd file and build a new "
     "one with Lorebinder. Be warned that the database that comes with Lorebinder is not "

@@ -1,7 +1,6 @@
 // The main dialog's start-up: from the dialog's creation to the moment the user first
 // sees it.
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "app/app_messages.h"
@@ -43,7 +42,7 @@ std::string KeptEditsLockName(const std::string& databasePath) {
     CharUpperBuffA(folded.data(), static_cast<DWORD>(folded.size()));
     char name[48];
     std::snprintf(name, sizeof(name), "Lorebinder.KeptEdits.%016llx",
-                  static_cast<unsigned long long>(std::hash<std::string>()(folded)));
+                  static_cast<unsigned long long>(StableHash(folded.data(), folded.size())));
     return name;
 }
 

@@ -14,9 +14,9 @@ bool CMainDlg::HasUnsavedEdits() const {
     return savedImage.Differs(database);
 }
 
-// Only the quests that differ, so an edit costs the same in a database of any size; the
-// file is written beside and moved over the last one, as a save is, so it is always
-// whole.
+// Only the quests that differ, so that an edit writes little however large the
+// database; the file is written beside and moved over the last one, as a save is, so it
+// is always whole.
 void CMainDlg::KeepUnsavedEdits() {
     const ByteBuffer kept = savedImage.KeptEdits(database);
     if (kept.Size() == 0) {

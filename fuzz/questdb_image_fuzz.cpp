@@ -1,13 +1,16 @@
 // Reads any bytes as a quests.lbd image. Whatever the reader keeps must be a
 // sound database: its image reads back undamaged and equal and is written again
 // byte for byte, an undamaged input is reproduced but for finisher values, and
-// every lookup finds the first item with its text.
+// every lookup finds the first item with its text. The same bytes, behind the header
+// of a real kept-edits file, are applied to a small database or refused, and what is
+// applied is a sound database.
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <unordered_set>
 
+#include "questdb/kept_edits.h"
 #include "questdb/quest_database.h"
 
 namespace {
@@ -70,5 +73,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ByteBuffer second;
     again.WriteImage(second);
     Require(second.Bytes() == image.Bytes());
+
+    QuestDatabase base;
+    base.AddQuest("first", -1, false);
+    base.AddQuest("second", -1, true);
+    SavedImage saved;
+    saved.Take(base);
+    base.quests[0].items[0].finisher = true;
+    ByteBuffer kept = saved.KeptEdits(base);
+    const std::size_t header = 8 + 8 + 8 + 4;  // all but the number of runs
+    kept.Resize(header + size);
+    for (std::size_t i = 0; i < size; ++i) kept.Data()[header + i] = data[i];
+    QuestDatabase restored;
+    if (saved.Apply(kept.Data(), kept.Size(), restored) == KeptEditsResult::Applied) {
+        const ByteBuffer back = saved.KeptEdits(restored);
+        QuestDatabase again;
+        Require(back.Size() == 0
+                    ? !saved.Differs(restored)
+                    : saved.Apply(back.Data(), back.Size(), again) == KeptEditsResult::Applied &&
+                          SameRecords(again, restored));
+    } else {
+        Require(restored.quests.empty());
+    }
     return 0;
 }

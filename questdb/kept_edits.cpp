@@ -8,13 +8,6 @@ namespace {
 constexpr char kMagic[8] = {'L', 'B', 'D', 'K', 'E', 'E', 'P', '1'};
 constexpr std::size_t kHeaderSize = 8 + 8 + 8 + 4 + 4;
 
-// FNV-1a: defined to the bit, so a later build still knows the file an earlier one wrote.
-std::uint64_t Fnv1a(const std::uint8_t* bytes, std::size_t size) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
-    return hash;
-}
-
 void Put(ByteBuffer& out, const void* bytes, std::size_t size) {
     const std::size_t at = out.Size();
     out.Resize(at + size);
@@ -39,6 +32,13 @@ bool GetNumber(const std::uint8_t* bytes, std::size_t length, std::size_t& at, s
 
 }  // namespace
 
+std::uint64_t StableHash(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    return hash;
+}
+
 void SavedImage::Take(const QuestDatabase& database) {
     ByteBuffer built;
     database.WriteImage(built);
@@ -51,7 +51,7 @@ void SavedImage::Take(const QuestDatabase& database, ByteBuffer built) {
     offsets.reserve(database.quests.size() + 1);
     for (const Quest& quest : database.quests)
         offsets.push_back(offsets.back() + quest.ImageSize());
-    hash = Fnv1a(image.Data(), image.Size());
+    hash = StableHash(image.Data(), image.Size());
 }
 
 bool SavedImage::SameQuest(std::size_t savedQuest, const Quest& quest) const {
@@ -59,29 +59,36 @@ bool SavedImage::SameQuest(std::size_t savedQuest, const Quest& quest) const {
     return quest.ImageEquals(image.Data() + begin, offsets[savedQuest + 1] - begin);
 }
 
+// One pass, both lists in step: where they part, the saved quest has been changed,
+// removed, or had others put before it. Edits come one at a time, so the lists meet
+// again at once; anything else still gives runs that make the current list, if longer
+// ones.
 std::vector<SavedImage::Run> SavedImage::Difference(const QuestDatabase& current) const {
     const std::size_t saved = QuestCount(), now = current.quests.size();
-    std::size_t same = 0;
-    while (same < saved && same < now && SameQuest(same, current.quests[same])) ++same;
-    std::size_t sameAtEnd = 0;
-    while (sameAtEnd < saved - same && sameAtEnd < now - same &&
-           SameQuest(saved - 1 - sameAtEnd, current.quests[now - 1 - sameAtEnd]))
-        ++sameAtEnd;
-    const std::size_t removed = saved - same - sameAtEnd, added = now - same - sameAtEnd;
-    if (removed == 0 && added == 0) return {};
-    if (removed != added) return {{same, removed, added}};
-    // As many quests as before: only the ones that differ, so that clearing every
-    // finisher writes the finished quests rather than all those between them.
+    auto same = [&](std::size_t s, std::size_t c) { return SameQuest(s, current.quests[c]); };
     std::vector<Run> runs;
-    for (std::size_t i = same; i < same + removed; ++i) {
-        if (SameQuest(i, current.quests[i])) continue;
-        if (!runs.empty() && runs.back().first + runs.back().removed == i) {
-            ++runs.back().removed;
-            ++runs.back().added;
+    auto add = [&runs](Run run) {
+        Run* last = runs.empty() ? nullptr : &runs.back();
+        if (last && last->first + last->removed == run.first) {
+            last->removed += run.removed;
+            last->added += run.added;
         } else {
-            runs.push_back({i, 1, 1});
+            runs.push_back(run);
+        }
+    };
+    std::size_t s = 0, c = 0;
+    while (s < saved && c < now) {
+        if (same(s, c)) {
+            ++s, ++c;
+        } else if (s + 1 < saved && same(s + 1, c)) {
+            add({s++, 1, c, 0});
+        } else if (c + 1 < now && same(s, c + 1)) {
+            add({s, 0, c++, 1});
+        } else {
+            add({s++, 1, c++, 1});
         }
     }
+    if (s < saved || c < now) add({s, saved - s, c, now - c});
     return runs;
 }
 
@@ -103,7 +110,7 @@ ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) const {
         PutNumber(out, run.first, 4);
         PutNumber(out, run.removed, 4);
         PutNumber(out, run.added, 4);
-        for (std::size_t i = run.first; i < run.first + run.added; ++i) {
+        for (std::size_t i = run.from; i < run.from + run.added; ++i) {
             current.quests[i].WriteImage(quest);
             Put(out, quest.Data(), quest.Size());
         }

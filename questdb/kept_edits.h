@@ -6,8 +6,8 @@
 //
 // The file: "LBDKEEP1", the saved image's length (8 bytes) and FNV-1a hash (8 bytes),
 // its quest count (4), the number of runs (4), then each run in ascending order: its
-// first quest (4), how many quests of the saved image it replaces (4) and how many
-// take their place (4), followed by those quests' records as quests.lbd holds them.
+// first saved quest (4), how many saved quests it replaces (4) and how many take their
+// place (4), followed by those quests' records as quests.lbd holds them.
 // Every number little-endian.
 #pragma once
 
@@ -19,6 +19,10 @@
 #include "questdb/quest_database.h"
 
 enum class KeptEditsResult { Applied, Damaged, OtherDatabase };
+
+// FNV-1a of the bytes: defined to the bit, so that another build, or another version of
+// the program, computes the same.
+std::uint64_t StableHash(const void* bytes, std::size_t size);
 
 class SavedImage {
 public:
@@ -36,8 +40,9 @@ public:
     KeptEditsResult Apply(const std::uint8_t* bytes, std::size_t size, QuestDatabase& out) const;
 
 private:
+    // Saved quests [first, first + removed) give way to current ones [from, from + added).
     struct Run {
-        std::size_t first, removed, added;
+        std::size_t first, removed, from, added;
     };
     std::size_t QuestCount() const { return offsets.size() - 1; }
     bool SameQuest(std::size_t savedQuest, const Quest& quest) const;

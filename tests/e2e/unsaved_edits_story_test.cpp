@@ -10,7 +10,6 @@
 namespace e2e {
 namespace {
 
-using UnsavedEditsStory = BlackBoxTest;
 using Lines = std::vector<std::string>;
 
 const char kHeard[] = "Heard of the ferry.";
@@ -51,15 +50,24 @@ Lines TreeLines(const MainWindow& main) {
     return lines;
 }
 
-// A quest started, an entry added to it, the first quest finished.
-void MakeThreeEdits(MainWindow& main) {
-    main.ClickListRow(IDC_JOURNAL_LIST, 0);
-    main.Click(IDC_START_NEW_QUEST);
-    main.Click(IDC_ADD_TO_QUEST);
-    main.SelectTreeItem(IDC_QUEST_TREE, kHeard);
-    main.Click(IDC_TOGGLE_FINISHER);
-    ASSERT_EQ(TreeLines(main), (Lines{kMet, std::string("  ") + kPaid}));
-}
+class UnsavedEditsStory : public BlackBoxTest {
+protected:
+    // The program started on the story's files, and three edits made: a quest started,
+    // an entry added to it, the first quest finished.
+    Program& StartAndMakeThreeEdits() {
+        folder->Write("journal.htm", Journal());
+        folder->Write("quests.lbd", kSaved);
+        Program& app = StartProgram();
+        MainWindow main = app.ExpectMainWindow("show the journal");
+        main.ClickListRow(IDC_JOURNAL_LIST, 0);
+        main.Click(IDC_START_NEW_QUEST);
+        main.Click(IDC_ADD_TO_QUEST);
+        main.SelectTreeItem(IDC_QUEST_TREE, kHeard);
+        main.Click(IDC_TOGGLE_FINISHER);
+        EXPECT_EQ(TreeLines(main), (Lines{kMet, std::string("  ") + kPaid}));
+        return app;
+    }
+};
 
 // Wine's own tool for the end of a session, as a logoff or shutdown sends it.
 class EndSession {
@@ -92,17 +100,12 @@ private:
 };
 
 TEST_F(UnsavedEditsStory, ShutdownAsksTheSaveQuestionAndYesSavesBeforeTheEnd) {
-    folder->Write("journal.htm", Journal());
-    folder->Write("quests.lbd", kSaved);
-    Program& app = StartProgram();
-    MainWindow main = app.ExpectMainWindow("show the journal");
-    MakeThreeEdits(main);
-
+    Program& app = StartAndMakeThreeEdits();
     EndSession shutdown;
     ASSERT_TRUE(shutdown.Started());
     MessageBoxWindow question = app.ExpectMessageBox("the end of the session asks first");
     EXPECT_EQ(question.Text(), kSaveQuestion);
-    EXPECT_TRUE(main.IsStillOpen());
+    EXPECT_TRUE(app.FindMainWindow()) << "the window stays while the question is open";
     question.Press(IDYES, "save");
     EXPECT_EQ(app.ExpectExit("end with the session"), 0u);
     EXPECT_EQ(shutdown.ExitCode(kStepTimeoutMs), 0u) << "wineboot";
@@ -112,11 +115,7 @@ TEST_F(UnsavedEditsStory, ShutdownAsksTheSaveQuestionAndYesSavesBeforeTheEnd) {
 }
 
 TEST_F(UnsavedEditsStory, EditsOfAKilledProgramComeBackAtTheNextStart) {
-    folder->Write("journal.htm", Journal());
-    folder->Write("quests.lbd", kSaved);
-    Program& app = StartProgram();
-    MainWindow main = app.ExpectMainWindow("show the journal");
-    MakeThreeEdits(main);
+    Program& app = StartAndMakeThreeEdits();
     TerminateProcess(app.Process(), 1);
     app.ExpectExit("killed");
     EXPECT_EQ(folder->Read("quests.lbd"), kSaved);

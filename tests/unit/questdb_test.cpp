@@ -333,10 +333,19 @@ TEST(KeptEdits, BringBackEveryEditedDatabaseExactly) {
 
         for (std::size_t edits = 1 + pick(4); edits > 0; --edits) {
             Quest& quest = database.quests[pick(database.quests.size())];
-            switch (pick(6)) {
+            switch (pick(7)) {
                 case 0:
                     database.AddQuest("new " + std::to_string(pick(1000)), -1, false);
                     break;
+                case 5: {
+                    // As undoing a removal would: a quest back in the middle.
+                    Quest back;
+                    back.items.push_back({"back " + std::to_string(pick(1000)), false, -1});
+                    database.quests.insert(database.quests.begin() + pick(database.quests.size()),
+                                           back);
+                    database.InvalidateIndex();
+                    break;
+                }
                 case 1:
                     database.AddItem(quest, "added " + std::to_string(pick(1000)), -1, false);
                     break;
@@ -389,6 +398,13 @@ TEST(KeptEdits, BringBackEveryEditedDatabaseExactly) {
     saved.Take(large);
     large.quests[2500].items[0].finisher = true;
     EXPECT_LT(saved.KeptEdits(large).Size(), 100u);
+    // A quest gone from the middle and one added at the end: still two small runs.
+    large.RemoveItem(&large.quests[10], &large.quests[10].items[0]);
+    large.AddQuest("a new quest", -1, false);
+    EXPECT_LT(saved.KeptEdits(large).Size(), 150u);
+    large.quests.insert(large.quests.begin() + 10, Quest{{{"quest 10", false, -1}}});
+    large.quests.pop_back();
+    large.InvalidateIndex();
     large.quests[2500].items[0].finisher = false;
     EXPECT_FALSE(saved.Differs(large));
 }
