@@ -20,7 +20,9 @@ const char* const kHelpParagraphs[] = {
     "entry in the quest tree and press \"Toggle Finisher\". To move an entry to another "
     "quest, select it in the tree and press \"Remove Quest Item\"; then select it in the "
     "journal list and either select an entry of the other quest in the tree and press "
-    "\"Add to Quest\", or press \"Start New Quest\" to start a new quest with it.",
+    "\"Add to Quest\", or press \"Start New Quest\" to start a new quest with it. Every "
+    "change can be undone with Ctrl+Z and made again with Ctrl+Y (or from the Edit menu) "
+    "until Lorebinder closes.",
 
     "The database can only be edited for entries that your journal contains. To get a "
     "complete journal, enter the game's console command that fills the journal, then save "

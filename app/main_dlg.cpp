@@ -33,6 +33,8 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapCommand(BN_CLICKED, IDC_HELP_BUTTON, &CMainDlg::OnButtonHelp),
     MapCommand(BN_CLICKED, IDC_FIND_PREVIOUS, &CMainDlg::OnButtonFindPrevious),
     MapCommand(BN_CLICKED, ID_OPTIONS_RESET_FINISHERS, &CMainDlg::OnResetAllFinishers),
+    MapCommand(BN_CLICKED, ID_EDIT_UNDO, &CMainDlg::OnEditUndo),
+    MapCommand(BN_CLICKED, ID_EDIT_REDO, &CMainDlg::OnEditRedo),
 };
 
 MessageMap CMainDlg::GetMessageMap() const {
@@ -54,9 +56,10 @@ void CMainDlg::BindControls() {
     Bind(journalList, IDC_JOURNAL_LIST);
 }
 
-// Every message from the loop passes the search keys first, then goes on to the
-// dialog's own keyboard handling.
+// Every message from the loop passes the undo and redo keys and the search keys first,
+// then goes on to the dialog's own keyboard handling.
 BOOL CMainDlg::PreTranslateMessage(MSG* message) {
+    if (PreTranslateEditKeys(message)) return TRUE;
     PreTranslateKeyDown(message);
     return CDialog::PreTranslateMessage(message);
 }

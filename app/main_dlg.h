@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/edit_history.h"
 #include "framework/button.h"
 #include "framework/dialog.h"
 #include "framework/edit.h"
@@ -30,6 +31,8 @@ public:
     ~CMainDlg() override;
 
     QuestDatabase database;
+    // Every change the commands made to the database since start-up, to undo and redo.
+    EditHistory history;
     // Mirrors of the filter check boxes, read from them before each use.
     bool showUnknown = false, showCollated = false, showUnfinished = false, showFinished = false;
     std::vector<JournalEntry> journal;
@@ -110,6 +113,14 @@ public:
     // Called once after every change to the database in memory: each editing command
     // that changed it, and whatever later takes a change back or makes it again.
     void DatabaseChanged();
+
+    // Undo and redo (editing/edit_history_win.cpp).
+    void RecordEdit(EditStep step);
+    void OnEditUndo();
+    void OnEditRedo();
+    void ShowAppliedStep(const EditStep* step);
+    void ShowEditMenu();
+    bool PreTranslateEditKeys(const MSG* message);
 
     // Help (app/help_dlg.cpp), About (app/about_dlg.cpp) and the window's icon
     // (app/window_icon.cpp).

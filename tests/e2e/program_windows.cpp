@@ -254,6 +254,31 @@ void MainWindow::PressKey(WORD key) {
     Settle("press key " + std::to_string(key));
 }
 
+// A posted key carries no modifier state, so a key with Ctrl comes as input, which goes
+// to the foreground window.
+void MainWindow::TypeCtrlKey(WORD key, bool shift) {
+    SetForegroundWindow(window);
+    std::vector<WORD> down = {VK_CONTROL};
+    if (shift) down.push_back(VK_SHIFT);
+    down.push_back(key);
+    std::vector<INPUT> inputs;
+    for (WORD vk : down) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto vk = down.rbegin(); vk != down.rend(); ++vk) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *vk;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+        program.Fail("type Ctrl+" + std::string(1, static_cast<char>(key)), "SendInput failed");
+}
+
 void MainWindow::PressAltF4() {
     // The platform turns it into a posted close command, which may still be on
     // its way when this returns; the story's next wait covers that.

@@ -71,6 +71,10 @@ public:
     void SelectTreeItem(int id, const std::string& label);
     void MenuCommand(UINT id);  // a command of the menu bar
     void PressKey(WORD key);    // to the control that has the focus
+    // The key with Ctrl (and Shift) held, typed as real input to the focused control.
+    // Posted messages can overtake input, so no marker tells when it has been handled:
+    // the story waits for what the key does.
+    void TypeCtrlKey(WORD key, bool shift = false);
     void PressAltF4();
     void Close();  // what the caption's close box does
 

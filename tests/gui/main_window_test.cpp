@@ -47,11 +47,24 @@ TEST_F(MainWindow, FrameCaptionAndMenus) {
 
     HMENU menu = GetMenu(Window());
     ASSERT_TRUE(menu);
-    ASSERT_EQ(GetMenuItemCount(menu), 1);
+    ASSERT_EQ(GetMenuItemCount(menu), 2);
     char text[128] = "";
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "Edit");
+    // Nothing to undo or redo yet.
+    HMENU edit = GetSubMenu(menu, 0);
+    ASSERT_EQ(GetMenuItemCount(edit), 2);
+    EXPECT_EQ(GetMenuItemID(edit, 0), UINT(ID_EDIT_UNDO));
+    EXPECT_EQ(GetMenuItemID(edit, 1), UINT(ID_EDIT_REDO));
+    GetMenuStringA(edit, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "Undo\tCtrl+Z");
+    GetMenuStringA(edit, 1, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "Redo\tCtrl+Y");
+    EXPECT_TRUE(GetMenuState(edit, 0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(edit, 1, MF_BYPOSITION) & MF_GRAYED);
+    GetMenuStringA(menu, 1, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "Options");
-    HMENU options = GetSubMenu(menu, 0);
+    HMENU options = GetSubMenu(menu, 1);
     ASSERT_EQ(GetMenuItemCount(options), 1);
     EXPECT_EQ(GetMenuItemID(options, 0), UINT(ID_OPTIONS_RESET_FINISHERS));
     GetMenuStringA(options, 0, text, sizeof(text), MF_BYPOSITION);
