@@ -97,6 +97,19 @@ protected:
                Text(IDC_DISPLAYED_COUNT);
     }
 
+    // Undoes the last step, which made `before` of the database, and redoes it; checks
+    // the database and what is selected after each.
+    void UndoAndRedo(const std::string& before, const std::string& selectedUndone,
+                     const std::string& selectedRedone) {
+        const std::string after = Image();
+        MenuCommand(ID_EDIT_UNDO);
+        EXPECT_EQ(Image(), before);
+        EXPECT_EQ(Selected(), selectedUndone);
+        MenuCommand(ID_EDIT_REDO);
+        EXPECT_EQ(Image(), after);
+        EXPECT_EQ(Selected(), selectedRedone);
+    }
+
     // An Edit menu item as the menu shows it, "(grey)" after it when it is greyed.
     std::string MenuItem(UINT id) {
         HMENU menu = GetMenu(Window());
@@ -396,47 +409,32 @@ TEST_F(Editing, EveryCommandIsUndoneAndRedoneExactlyWithItsEntrySelected) {
     images.push_back(Image());
     EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Start New Quest\tCtrl+Z");
     MenuCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Image(), images[0]);
     EXPECT_EQ(Dialog().journal[1].collated, 0);
     EXPECT_EQ(TreeLines(), tree0);
     EXPECT_EQ(ListRows(), list0);
-    EXPECT_EQ(Selected(), "tree - /  ; list 0 / Day 1 Met the ferryman.; Displayed: 5/7");
     EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo\tCtrl+Z (grey)");
     EXPECT_EQ(MenuItem(ID_EDIT_REDO), "Redo Start New Quest\tCtrl+Y");
     MenuCommand(ID_EDIT_REDO);
-    EXPECT_EQ(Image(), images[1]);
     EXPECT_EQ(JournalIndexOf("Met the ferryman."), 1);
-    EXPECT_EQ(Selected(),
-              "tree Met the ferryman. / Day 1 Met the ferryman.; list -1 /  ; Displayed: 4/7");
     EXPECT_EQ(MenuItem(ID_EDIT_REDO), "Redo\tCtrl+Y (grey)");
+    UndoAndRedo(images[0], "tree - /  ; list 0 / Day 1 Met the ferryman.; Displayed: 5/7",
+                "tree Met the ferryman. / Day 1 Met the ferryman.; list -1 /  ; Displayed: 4/7");
 
     // The tree's selection stands on the new quest: the next entry joins it.
     SelectListRow(0);
     Click(IDC_ADD_TO_QUEST);
     images.push_back(Image());
     EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Add to Quest\tCtrl+Z");
-    MenuCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Image(), images[1]);
-    EXPECT_EQ(Selected(), "tree - /  ; list 0 / Day 2 Paid the toll.; Displayed: 4/7");
-    MenuCommand(ID_EDIT_REDO);
-    EXPECT_EQ(Image(), images[2]);
-    EXPECT_EQ(JournalIndexOf("Paid the toll."), 2);
-    EXPECT_EQ(Selected(),
-              "tree Paid the toll. / Day 2 Paid the toll.; list -1 /  ; Displayed: 3/7");
+    UndoAndRedo(images[1], "tree - /  ; list 0 / Day 2 Paid the toll.; Displayed: 4/7",
+                "tree Paid the toll. / Day 2 Paid the toll.; list -1 /  ; Displayed: 3/7");
 
     // A finisher hides the quest from the unfinished tree; its undo shows it again.
     Click(IDC_TOGGLE_FINISHER);
     images.push_back(Image());
     EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Toggle Finisher\tCtrl+Z");
-    MenuCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Image(), images[2]);
-    EXPECT_EQ(TreeLines(), (Lines{"Heard of the ferry.", "Met the ferryman.", "  Paid the toll.",
-                                  "Spoke to the smith."}));
-    EXPECT_EQ(Selected(),
-              "tree Paid the toll. / Day 2 Paid the toll.; list -1 /  ; Displayed: 3/7");
-    MenuCommand(ID_EDIT_REDO);
-    EXPECT_EQ(Image(), images[3]);
-    EXPECT_EQ(Selected(), "tree - /  ; list -1 /  ; Displayed: 3/7");
+    UndoAndRedo(images[2],
+                "tree Paid the toll. / Day 2 Paid the toll.; list -1 /  ; Displayed: 3/7",
+                "tree - /  ; list -1 /  ; Displayed: 3/7");
 
     // Every entry and quest shown: the entry is selected in both views, and the filters
     // stay as they are.
@@ -445,14 +443,10 @@ TEST_F(Editing, EveryCommandIsUndoneAndRedoneExactlyWithItsEntrySelected) {
     SelectTree("FINISHER: Paid the toll.");
     Click(IDC_REMOVE_QUEST_ITEM);
     images.push_back(Image());
-    MenuCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Image(), images[3]);
-    EXPECT_EQ(Selected(),
-              "tree FINISHER: Paid the toll. / Day 2 Paid the toll.; list 2 / Day 2 "
-              "Paid the toll.; Displayed: 7/7");
-    MenuCommand(ID_EDIT_REDO);
-    EXPECT_EQ(Image(), images[4]);
-    EXPECT_EQ(Selected(), "tree - /  ; list 2 / Day 2 Paid the toll.; Displayed: 7/7");
+    UndoAndRedo(images[3],
+                "tree FINISHER: Paid the toll. / Day 2 Paid the toll.; list 2 / Day 2 Paid the "
+                "toll.; Displayed: 7/7",
+                "tree - /  ; list 2 / Day 2 Paid the toll.; Displayed: 7/7");
     EXPECT_TRUE(IsChecked(IDC_SHOW_UNKNOWN) && IsChecked(IDC_SHOW_COLLATED) &&
                 IsChecked(IDC_SHOW_UNFINISHED) && IsChecked(IDC_SHOW_FINISHED));
 
@@ -461,12 +455,10 @@ TEST_F(Editing, EveryCommandIsUndoneAndRedoneExactlyWithItsEntrySelected) {
     Click(IDC_REMOVE_QUEST_ITEM);
     images.push_back(Image());
     EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Remove Quest Item\tCtrl+Z");
-    MenuCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Image(), images[4]);
-    EXPECT_EQ(Selected(),
-              "tree Heard of the ferry. / Day 1 Heard of the ferry.; list 0 / Day 1 "
-              "Heard of the ferry.; Displayed: 7/7");
-    MenuCommand(ID_EDIT_REDO);
+    UndoAndRedo(images[4],
+                "tree Heard of the ferry. / Day 1 Heard of the ferry.; list 0 / Day 1 Heard of "
+                "the ferry.; Displayed: 7/7",
+                "tree - /  ; list 0 / Day 1 Heard of the ferry.; Displayed: 7/7");
 
     // The reset keeps where the flags were, those of entries the journal lacks too; after
     // it nothing is selected.
@@ -474,11 +466,8 @@ TEST_F(Editing, EveryCommandIsUndoneAndRedoneExactlyWithItsEntrySelected) {
     MenuCommand(ID_OPTIONS_RESET_FINISHERS);
     images.push_back(Image());
     EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Reset All Finishers\tCtrl+Z");
-    MenuCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Image(), images[5]);
-    EXPECT_EQ(Selected(), "tree - /  ; list -1 /  ; Displayed: 7/7");
-    MenuCommand(ID_EDIT_REDO);
-    EXPECT_EQ(Image(), images[6]);
+    UndoAndRedo(images[5], "tree - /  ; list -1 /  ; Displayed: 7/7",
+                "tree - /  ; list -1 /  ; Displayed: 7/7");
 
     // All the way back and forth again; nothing is written meanwhile.
     for (std::size_t step = images.size() - 1; step > 0; --step) {
