@@ -8,6 +8,7 @@
 #include "editing/editing_messages.h"
 #include "editing/quest_edits.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ void CMainDlg::OnButtonRemoveQuestItem() {
         return;
     }
 
+    CWaitCursor wait;  // one for both rebuilds
     RemoveEntryFromQuest(database, journal, *quest, *item, static_cast<std::int32_t>(position));
     ShowPrefsChanged();  // the entry may be listed again; the list loses its selection
     ShowQuests();

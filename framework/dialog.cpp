@@ -194,6 +194,8 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
                 (this->**h)(static_cast<UINT>(wParam), lParam);
             } else if (auto h = std::get_if<QueryIconHandler>(&entry.handler)) {
                 directResult = reinterpret_cast<INT_PTR>((this->**h)());
+            } else if (auto h = std::get_if<DpiChangedHandler>(&entry.handler)) {
+                (this->**h)(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             }
         });
         bool wantsDefault = defaultRequested;

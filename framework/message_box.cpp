@@ -1,6 +1,7 @@
 #include "framework/message_box.h"
 
 #include "framework/program_path.h"
+#include "framework/wait_cursor.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -26,8 +27,11 @@ HWND BoxOwner() {
 int AfxMessageBox(const std::string& text, UINT type) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
     MessageBoxRequest request{text, GetProgramName(), type, BoxOwner()};
-    if (Hook()) return Hook()(request);
-    return MessageBoxA(request.owner, request.text.c_str(), request.caption.c_str(), request.type);
+    const int answer = Hook() ? Hook()(request)
+                              : MessageBoxA(request.owner, request.text.c_str(),
+                                            request.caption.c_str(), request.type);
+    CWaitCursor::Restore();
+    return answer;
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) {

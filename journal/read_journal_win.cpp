@@ -7,6 +7,7 @@
 #include "framework/code_page.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
 #include "journal/journal_matching.h"
 #include "journal/journal_messages.h"
 #include "journal/journal_reader.h"
@@ -50,6 +51,7 @@ std::string OpenProblemMessage(const std::string& path, DWORD error) {
 }  // namespace
 
 void CMainDlg::ReadJournal(std::string path) {
+    CWaitCursor wait;
     // A failure part-way keeps the entries read so far: the matching below must still
     // run over them, or items would keep positions from the previous journal. The
     // line the failure cut short is dropped with the reader.

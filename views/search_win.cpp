@@ -5,6 +5,7 @@
 #include "app/main_dlg.h"
 #include "framework/code_page.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
 #include "views/search_steps.h"
 #include "views/view_messages.h"
 
@@ -38,6 +39,8 @@ void CMainDlg::FindJournalEntry(int direction) {
         return;
     }
     const std::string lowered = LowerCase(searchText);
+
+    CWaitCursor wait;  // every listed entry may be looked at
 
     std::optional<int> found =
         FindMatchingRow(rowCount, journalList.GetCurSel(), direction, [&](int row) {
