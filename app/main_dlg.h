@@ -35,6 +35,7 @@ public:
     std::vector<JournalEntry> journal;
     LOGFONTA baseFont = {};
     CFont paneFont;
+    // UTF-8, as every path the program keeps: the folder may be named in any script.
     std::string databasePath;
     std::string journalPath;
 

@@ -1,6 +1,7 @@
 #include "framework/message_box.h"
 
 #include "framework/program_path.h"
+#include "framework/wide_text.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -27,7 +28,8 @@ int AfxMessageBox(const std::string& text, UINT type) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
     MessageBoxRequest request{text, GetProgramName(), type, BoxOwner()};
     if (Hook()) return Hook()(request);
-    return MessageBoxA(request.owner, request.text.c_str(), request.caption.c_str(), request.type);
+    return MessageBoxW(request.owner, WideFromUtf8(request.text).c_str(),
+                       WideFromUtf8(request.caption).c_str(), request.type);
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) {

@@ -5,6 +5,7 @@
 #include "app/main_dlg.h"
 #include "framework/code_page.h"
 #include "framework/message_box.h"
+#include "framework/wide_text.h"
 #include "views/search_steps.h"
 #include "views/view_messages.h"
 
@@ -46,7 +47,7 @@ void CMainDlg::FindJournalEntry(int direction) {
             return ContainsText(LowerCase(journal[entry].text), lowered, IsLeadByte);
         });
     if (!found) {
-        AfxMessageBox(NotFoundMessage(lowered));
+        AfxMessageBox(Utf8FromSystemCodePage(NotFoundMessage(lowered)));
         return;
     }
     journalList.SetCurSel(*found);
