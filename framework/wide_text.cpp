@@ -13,13 +13,13 @@ std::wstring Widen(UINT codePage, std::string_view text) {
     return wide;
 }
 
-std::string Narrow(UINT codePage, std::wstring_view wide) {
+std::string Narrow(UINT codePage, std::wstring_view wide, DWORD flags = 0) {
     if (wide.empty()) return std::string();
     const int size = static_cast<int>(wide.size());
     const int length =
-        WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, wide.data(), size, text.data(), length, nullptr, nullptr);
     return text;
 }
 
@@ -42,5 +42,7 @@ std::string Utf8FromSystemCodePage(std::string_view text) {
 }
 
 std::string SystemCodePageFromUtf8(std::string_view utf8) {
-    return Narrow(CP_ACP, Widen(CP_UTF8, utf8));
+    // No best fit: "Łódź" as "Lodz" would name another folder; "?ód?" shows what is lost.
+    // A UTF-8 code page lacks nothing and takes no flags.
+    return Narrow(CP_ACP, Widen(CP_UTF8, utf8), GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS);
 }
