@@ -146,6 +146,25 @@ if [ ${#runner[@]} -ne 0 ]; then
 fi
 no_leftovers
 
+# --- a folder named outside the system code page: taken (Wine reads the names
+# through the locale, so only a UTF-8 one passes them whole); a message into a pipe
+# is in the system code page, "?" for what it lacks.
+folder=$'\xC5\x81\xC3\xB3d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E'  # Łódź 日本語
+if [ "$(locale charmap 2>/dev/null)" = UTF-8 ]; then
+    mkdir -p "$folder"
+    cp quests.lbd "$folder/"
+    run 0 dump "$folder/quests.lbd" "$folder/quests.txt"
+    run 0 build "$folder/quests.txt" "$folder/rebuilt.lbd"
+    same "$folder/rebuilt.lbd" quests.lbd
+    run 2 check "$folder/missing.lbd"
+    if [ ${#runner[@]} -ne 0 ]; then
+        says err.txt $'lbdtool: ?\xF3d? ???/missing.lbd: can\'t read it'
+    else
+        says err.txt "lbdtool: $folder/missing.lbd: can't read it"
+    fi
+    rm -r "$folder"
+fi
+
 # --- check
 run 0 check quests.lbd
 says out.txt "quests.lbd: 8 quests, 22 items; nothing found"
