@@ -40,6 +40,7 @@ public:
     // screen of another scale has its text controls' font made anew for it.
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     UINT baseDpi = USER_DEFAULT_SCREEN_DPI;
+    // UTF-8, as every path the program keeps: the folder may be named in any script.
     std::string databasePath;
     std::string journalPath;
 

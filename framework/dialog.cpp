@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "framework/file_exception.h"
+#include "framework/error_report.h"
 #include "framework/win_app.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "framework/program_path.h"
 #include "framework/wait_cursor.h"
+#include "framework/wide_text.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -28,8 +29,8 @@ int AfxMessageBox(const std::string& text, UINT type) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
     MessageBoxRequest request{text, GetProgramName(), type, BoxOwner()};
     const int answer = Hook() ? Hook()(request)
-                              : MessageBoxA(request.owner, request.text.c_str(),
-                                            request.caption.c_str(), request.type);
+                              : MessageBoxW(request.owner, WideFromUtf8(request.text).c_str(),
+                                            WideFromUtf8(request.caption).c_str(), request.type);
     CWaitCursor::Restore();
     return answer;
 }

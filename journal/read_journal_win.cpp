@@ -8,6 +8,7 @@
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
+#include "framework/wide_text.h"
 #include "journal/journal_matching.h"
 #include "journal/journal_messages.h"
 #include "journal/journal_reader.h"
@@ -69,7 +70,7 @@ void CMainDlg::ReadJournal(std::string path) {
     }  // closed before any message, so the game can write it meanwhile
 
     std::string warningText = JournalWarningMessage(warning, IsLeadByte);
-    if (!warningText.empty()) AfxMessageBox(warningText);
+    if (!warningText.empty()) AfxMessageBox(Utf8FromSystemCodePage(warningText));
     MatchJournal(journal, database);
     if (!failure.empty()) AfxMessageBox(JournalReadFailedMessage(failure, journal.size()));
 }

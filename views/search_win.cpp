@@ -6,6 +6,7 @@
 #include "framework/code_page.h"
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
+#include "framework/wide_text.h"
 #include "views/search_steps.h"
 #include "views/view_messages.h"
 
@@ -49,7 +50,7 @@ void CMainDlg::FindJournalEntry(int direction) {
             return ContainsText(LowerCase(journal[entry].text), lowered, IsLeadByte);
         });
     if (!found) {
-        AfxMessageBox(NotFoundMessage(lowered));
+        AfxMessageBox(Utf8FromSystemCodePage(NotFoundMessage(lowered)));
         return;
     }
     journalList.SetCurSel(*found);
