@@ -61,7 +61,10 @@ std::string HelpText() {
 
 CHelpDlg::CHelpDlg(CWnd* parent) : CDialog(IDD_HELP_DIALOG, parent) {}
 
-CHelpDlg::~CHelpDlg() = default;
+// The window goes before textFont, which its box uses.
+CHelpDlg::~CHelpDlg() {
+    DestroyWindow();
+}
 
 // "Ok" is not IDOK, so its click is mapped to the accept command by hand; Enter
 // reaches it as the default button, Esc is the cancel command.
@@ -79,13 +82,16 @@ void CHelpDlg::BindControls() {
 
 BOOL CHelpDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (helpFont) helpTextBox.SetFont(*helpFont, TRUE);
+    LOGFONTA description;
+    if (helpFont &&
+        GetObjectA(*helpFont, sizeof(description), &description) == sizeof(description) &&
+        textFont.CreateFontIndirect(&description))
+        helpTextBox.SetFont(textFont, TRUE);
     helpTextBox.SetWindowText(HelpText());
     return TRUE;  // the focus goes to the first control, "Ok"
 }
 
-// The help text shows in the panes' font of the moment; the dialog only borrows it,
-// and the main window can't change it while the dialog is open.
+// The help text shows in the panes' font of the moment.
 void CMainDlg::OnButtonHelp() {
     CHelpDlg help;
     help.helpFont = &paneFont;

@@ -23,6 +23,7 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapCommand(BN_CLICKED, IDC_SHOW_UNKNOWN, &CMainDlg::ShowPrefsChanged),
     MapCommand(BN_CLICKED, IDC_SHOW_COLLATED, &CMainDlg::ShowPrefsChanged),
     MapHScroll(&CMainDlg::OnFontSliderScroll),
+    MapDpiChanged(&CMainDlg::OnDpiChanged),
     MapClose(&CMainDlg::OnClose),
     MapCommand(BN_CLICKED, IDC_TOGGLE_FINISHER, &CMainDlg::OnButtonToggleFinisher),
     MapCommand(BN_CLICKED, IDC_REMOVE_QUEST_ITEM, &CMainDlg::OnButtonRemoveQuestItem),

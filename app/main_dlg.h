@@ -18,6 +18,7 @@
 #include "framework/dialog.h"
 #include "framework/edit.h"
 #include "framework/font.h"
+#include "framework/icon.h"
 #include "framework/list_box.h"
 #include "framework/slider_ctrl.h"
 #include "framework/tree_ctrl.h"
@@ -38,6 +39,11 @@ public:
     std::vector<JournalEntry> journal;
     LOGFONTA baseFont = {};
     CFont paneFont;
+    // The window's dots per inch now, and when baseFont was taken: a window moved to a
+    // screen of another scale has its text controls' font made anew for it.
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
+    UINT baseDpi = USER_DEFAULT_SCREEN_DPI;
+    // UTF-8, as every path the program keeps: the folder may be named in any script.
     std::string databasePath;
     std::string journalPath;
 
@@ -58,6 +64,8 @@ public:
     PaneTexts paneTexts;
 
     HICON appIcon;
+    // The caption's and the task bar's icons, in the sizes that fit the window's scale.
+    CIcon bigIcon, smallIcon;
 
     // Why the quests.lbd that start-up found couldn't be taken in whole; empty when it
     // was read completely or didn't exist. Saving over such a file asks first.
@@ -103,6 +111,7 @@ public:
     // Font size (views/font_size_win.cpp).
     void ScaleFont(float factor);
     void OnFontSliderScroll(UINT code, UINT position, HWND control);
+    void OnDpiChanged(UINT newDpi, const RECT* suggested);
 
     // Editing commands (editing/editing_commands_win.cpp).
     void OnButtonAddNewQuest();
@@ -144,6 +153,7 @@ private:
     static const MessageMapEntry messageMap[];
 
     void AppendAboutToSystemMenu();
+    // Also when the window's scale changes.
     void ShowIcon();
     bool FindProgramDirectory(std::string& directory);
     void LoadDatabase();

@@ -9,6 +9,7 @@
 #include "editing/editing_messages.h"
 #include "editing/quest_edits.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ void CMainDlg::OnButtonRemoveQuestItem() {
     }
 
     EditStep step = RemoveItemStep(database, *quest, *item);
+    CWaitCursor wait;  // one for both rebuilds
     RemoveEntryFromQuest(database, journal, *quest, *item, static_cast<std::int32_t>(position));
     RecordEdit(std::move(step));
     ShowPrefsChanged();  // the entry may be listed again; the list loses its selection

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "framework/file_exception.h"
+#include "framework/error_report.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -194,6 +194,8 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
                 (this->**h)(static_cast<UINT>(wParam), lParam);
             } else if (auto h = std::get_if<QueryIconHandler>(&entry.handler)) {
                 directResult = reinterpret_cast<INT_PTR>((this->**h)());
+            } else if (auto h = std::get_if<DpiChangedHandler>(&entry.handler)) {
+                (this->**h)(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             }
         });
         bool wantsDefault = defaultRequested;

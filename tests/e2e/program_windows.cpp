@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "framework/wide_text.h"
 #include "program.h"
 #include "tests/support/win/control_reading.h"
 
@@ -77,6 +78,22 @@ std::string WindowText(HWND window) {
     }
     text.resize(copied);
     return text;
+}
+
+std::string WindowTextUtf8(HWND window) {
+    DWORD_PTR length = 0;
+    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
+                                        kSendTimeoutMs, &length)) {
+        return "";
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+        return "";
+    }
+    text.resize(copied);
+    return Utf8FromWide(text);
 }
 
 bool MessageBoxWindow::HasButton(int id) const {
