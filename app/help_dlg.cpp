@@ -20,7 +20,9 @@ const char* const kHelpParagraphs[] = {
     "entry in the quest tree and press \"Toggle Finisher\". To move an entry to another "
     "quest, select it in the tree and press \"Remove Quest Item\"; then select it in the "
     "journal list and either select an entry of the other quest in the tree and press "
-    "\"Add to Quest\", or press \"Start New Quest\" to start a new quest with it.",
+    "\"Add to Quest\", or press \"Start New Quest\" to start a new quest with it. Every "
+    "change can be undone with Ctrl+Z and made again with Ctrl+Y (or from the Edit menu) "
+    "until Lorebinder closes.",
 
     "The database can only be edited for entries that your journal contains. To get a "
     "complete journal, enter the game's console command that fills the journal, then save "
@@ -61,7 +63,10 @@ std::string HelpText() {
 
 CHelpDlg::CHelpDlg(CWnd* parent) : CDialog(IDD_HELP_DIALOG, parent) {}
 
-CHelpDlg::~CHelpDlg() = default;
+// The window goes before textFont, which its box uses.
+CHelpDlg::~CHelpDlg() {
+    DestroyWindow();
+}
 
 // "Ok" is not IDOK, so its click is mapped to the accept command by hand; Enter
 // reaches it as the default button, Esc is the cancel command.
@@ -79,13 +84,16 @@ void CHelpDlg::BindControls() {
 
 BOOL CHelpDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (helpFont) helpTextBox.SetFont(*helpFont, TRUE);
+    LOGFONTA description;
+    if (helpFont &&
+        GetObjectA(*helpFont, sizeof(description), &description) == sizeof(description) &&
+        textFont.CreateFontIndirect(&description))
+        helpTextBox.SetFont(textFont, TRUE);
     helpTextBox.SetWindowText(HelpText());
     return TRUE;  // the focus goes to the first control, "Ok"
 }
 
-// The help text shows in the panes' font of the moment; the dialog only borrows it,
-// and the main window can't change it while the dialog is open.
+// The help text shows in the panes' font of the moment.
 void CMainDlg::OnButtonHelp() {
     CHelpDlg help;
     help.helpFont = &paneFont;

@@ -24,6 +24,10 @@ protected:
 
 private:
     static const MessageMapEntry messageMap[];
+
+    // The box's own copy of helpFont: the main window makes its font anew, and releases
+    // the one it had, when its scale changes, which can happen while help is open.
+    CFont textFont;
 };
 
 // The whole help text: its paragraphs with CR LF line ends and an empty line between

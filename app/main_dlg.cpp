@@ -23,6 +23,7 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapCommand(BN_CLICKED, IDC_SHOW_UNKNOWN, &CMainDlg::ShowPrefsChanged),
     MapCommand(BN_CLICKED, IDC_SHOW_COLLATED, &CMainDlg::ShowPrefsChanged),
     MapHScroll(&CMainDlg::OnFontSliderScroll),
+    MapDpiChanged(&CMainDlg::OnDpiChanged),
     MapClose(&CMainDlg::OnClose),
     MapCommand(BN_CLICKED, IDC_TOGGLE_FINISHER, &CMainDlg::OnButtonToggleFinisher),
     MapCommand(BN_CLICKED, IDC_REMOVE_QUEST_ITEM, &CMainDlg::OnButtonRemoveQuestItem),
@@ -35,6 +36,8 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapCommand(BN_CLICKED, ID_OPTIONS_RESET_FINISHERS, &CMainDlg::OnResetAllFinishers),
     MapQueryEndSession(&CMainDlg::OnQueryEndSession),
     MapEndSession(&CMainDlg::OnEndSession),
+    MapCommand(BN_CLICKED, ID_EDIT_UNDO, &CMainDlg::OnEditUndo),
+    MapCommand(BN_CLICKED, ID_EDIT_REDO, &CMainDlg::OnEditRedo),
 };
 
 MessageMap CMainDlg::GetMessageMap() const {
@@ -56,9 +59,10 @@ void CMainDlg::BindControls() {
     Bind(journalList, IDC_JOURNAL_LIST);
 }
 
-// Every message from the loop passes the search keys first, then goes on to the
-// dialog's own keyboard handling.
+// Every message from the loop passes the undo and redo keys and the search keys first,
+// then goes on to the dialog's own keyboard handling.
 BOOL CMainDlg::PreTranslateMessage(MSG* message) {
+    if (PreTranslateEditKeys(message)) return TRUE;
     PreTranslateKeyDown(message);
     return CDialog::PreTranslateMessage(message);
 }

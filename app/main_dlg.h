@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "editing/edit_history.h"
 #include "framework/button.h"
 #include "framework/dialog.h"
 #include "framework/edit.h"
 #include "framework/font.h"
+#include "framework/icon.h"
 #include "framework/list_box.h"
 #include "framework/named_lock.h"
 #include "framework/slider_ctrl.h"
@@ -32,11 +34,18 @@ public:
     ~CMainDlg() override;
 
     QuestDatabase database;
+    // Every change the commands made to the database since start-up, to undo and redo.
+    EditHistory history;
     // Mirrors of the filter check boxes, read from them before each use.
     bool showUnknown = false, showCollated = false, showUnfinished = false, showFinished = false;
     std::vector<JournalEntry> journal;
     LOGFONTA baseFont = {};
     CFont paneFont;
+    // The window's dots per inch now, and when baseFont was taken: a window moved to a
+    // screen of another scale has its text controls' font made anew for it.
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
+    UINT baseDpi = USER_DEFAULT_SCREEN_DPI;
+    // UTF-8, as every path the program keeps: the folder may be named in any script.
     std::string databasePath;
     std::string journalPath;
 
@@ -57,6 +66,8 @@ public:
     PaneTexts paneTexts;
 
     HICON appIcon;
+    // The caption's and the task bar's icons, in the sizes that fit the window's scale.
+    CIcon bigIcon, smallIcon;
 
     // Why the quests.lbd that start-up found couldn't be taken in whole; empty when it
     // was read completely or didn't exist. Saving over such a file asks first.
@@ -116,6 +127,7 @@ public:
     // Font size (views/font_size_win.cpp).
     void ScaleFont(float factor);
     void OnFontSliderScroll(UINT code, UINT position, HWND control);
+    void OnDpiChanged(UINT newDpi, const RECT* suggested);
 
     // Editing commands (editing/editing_commands_win.cpp).
     void OnButtonAddNewQuest();
@@ -128,6 +140,14 @@ public:
     void DatabaseChanged();
     // Whether the database differs from what start-up read or the last save wrote.
     bool HasUnsavedEdits() const;
+
+    // Undo and redo (editing/edit_history_win.cpp).
+    void RecordEdit(EditStep step);
+    void OnEditUndo();
+    void OnEditRedo();
+    void ShowAppliedStep(const EditStep* step);
+    void ShowEditMenu();
+    bool PreTranslateEditKeys(const MSG* message);
 
     // Help (app/help_dlg.cpp), About (app/about_dlg.cpp) and the window's icon
     // (app/window_icon.cpp).
@@ -154,6 +174,7 @@ private:
     static const MessageMapEntry messageMap[];
 
     void AppendAboutToSystemMenu();
+    // Also when the window's scale changes.
     void ShowIcon();
     bool FindProgramDirectory(std::string& directory);
     void LoadDatabase();

@@ -7,6 +7,7 @@
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/replace_file.h"
+#include "framework/wait_cursor.h"
 
 // A close request: the caption's close box, Close on the system menu, Alt+F4.
 void CMainDlg::OnClose() {
@@ -105,6 +106,7 @@ CMainDlg::FileFingerprint CMainDlg::FingerprintOf(const void* bytes, std::size_t
 // stays as quests.lbd.bak, so a save the user regrets can be undone. A write failure
 // throws and is reported by the framework, which also abandons the close.
 bool CMainDlg::SaveDatabase() {
+    CWaitCursor wait;
     ByteBuffer image;
     database.WriteImage(image);
     const std::string backupPath = databasePath + ".bak";

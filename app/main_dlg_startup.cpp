@@ -5,9 +5,11 @@
 
 #include "app/app_messages.h"
 #include "app/main_dlg.h"
+#include "framework/dpi.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/program_path.h"
+#include "framework/wait_cursor.h"
 
 namespace {
 
@@ -52,6 +54,7 @@ BOOL CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     AppendAboutToSystemMenu();
+    dpi = baseDpi = WindowDpi(m_hWnd);
     ShowIcon();
 
     // The text panes' font is still the template's: every later scaling starts from it.
@@ -67,6 +70,7 @@ BOOL CMainDlg::OnInitDialog() {
     journalPath = directory + "\\journal.htm";
     databasePath = directory + "\\quests.lbd";
 
+    CWaitCursor wait;
     LoadDatabase();
     OfferKeptEdits();
     ReadJournal(journalPath);

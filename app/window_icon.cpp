@@ -1,10 +1,19 @@
 // The window's icon: in the caption and the task bar, and drawn in the window while it
 // is minimised.
 #include "app/main_dlg.h"
+#include "framework/dpi.h"
+#include "res/resource.h"
 
+// Each in the size that the window's scale calls for, drawn for it rather than
+// stretched. The window holds the new ones before the old ones go.
 void CMainDlg::ShowIcon() {
-    SetIcon(appIcon, TRUE);
-    SetIcon(appIcon, FALSE);
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HICON big = LoadIconForDpi(instance, IDR_MAINFRAME, SM_CXICON, dpi);
+    const HICON small = LoadIconForDpi(instance, IDR_MAINFRAME, SM_CXSMICON, dpi);
+    SetIcon(big ? big : appIcon, TRUE);
+    SetIcon(small ? small : appIcon, FALSE);
+    bigIcon.Attach(big);
+    smallIcon.Attach(small);
 }
 
 void CMainDlg::OnPaint() {

@@ -3,11 +3,13 @@
 // the views that show the change. A command that shows a message has changed nothing,
 // and one that finds no selection ends without a word.
 #include <optional>
+#include <utility>
 
 #include "app/main_dlg.h"
 #include "editing/editing_messages.h"
 #include "editing/quest_edits.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
 
 namespace {
 
@@ -59,6 +61,7 @@ void CMainDlg::OnButtonAddNewQuest() {
         AfxMessageBox(kNewQuestTextTaken);
         return;
     }
+    RecordEdit(NewQuestStep(database));
     FinishAddition(*this, *pick);
     DatabaseChanged();
 }
@@ -79,6 +82,7 @@ void CMainDlg::OnButtonAddToQuest() {
     const std::optional<ListPick> pick = PickListEntry(*this, kAddToQuestBadRow);
     if (!pick) return;
     AddEntryToQuest(database, *quest, journal, pick->position);
+    RecordEdit(AddToQuestStep(database, *quest));
     FinishAddition(*this, *pick);
     DatabaseChanged();
 }
@@ -93,7 +97,10 @@ void CMainDlg::OnButtonRemoveQuestItem() {
         return;
     }
 
+    EditStep step = RemoveItemStep(database, *quest, *item);
+    CWaitCursor wait;  // one for both rebuilds
     RemoveEntryFromQuest(database, journal, *quest, *item, static_cast<std::int32_t>(position));
+    RecordEdit(std::move(step));
     ShowPrefsChanged();  // the entry may be listed again; the list loses its selection
     ShowQuests();
     ShowDisplayedCount();
@@ -101,9 +108,11 @@ void CMainDlg::OnButtonRemoveQuestItem() {
 }
 
 void CMainDlg::OnButtonToggleFinisher() {
-    QuestItem* item = QuestItemFromSelection();
+    Quest* quest = nullptr;
+    QuestItem* item = QuestItemFromSelection(&quest);
     if (!item) return;
     item->finisher = !item->finisher;
+    RecordEdit(ToggleFinisherStep(database, *quest, *item));
     ShowQuests();  // the quest may move between the finished and the unfinished
     DatabaseChanged();
 }
@@ -112,6 +121,8 @@ void CMainDlg::OnResetAllFinishers() {
     const int answer = AfxMessageBox(kResetFinishersQuestion, MB_YESNO);
     // Esc on the question answers IDCANCEL: anything but Yes keeps the flags.
     if (answer != IDYES) return;
+    // A reset that finds no flag changes nothing, and leaves nothing to undo.
+    if (std::optional<EditStep> step = ResetFinishersStep(database)) RecordEdit(std::move(*step));
     database.ClearFinishers();
     ShowQuests();
     DatabaseChanged();

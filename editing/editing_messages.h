@@ -13,3 +13,14 @@ inline constexpr char kNewQuestTextTaken[] = "Error 2 in OnButtonAddNewQuest.";
 inline constexpr char kAddToQuestNoQuest[] = "Error 1 in OnButtonAddToQuest().";
 inline constexpr char kAddToQuestBadRow[] = "Error 2 in OnButtonAddToQuest().";
 inline constexpr char kRemoveBadTreeItem[] = "Error 1 in OnButtonRemoveQuestItem()";
+
+// The Edit menu: each item names the step it would take back or make again, and its key.
+inline constexpr char kUndoItem[] = "Undo";
+inline constexpr char kRedoItem[] = "Redo";
+inline constexpr char kUndoKey[] = "\tCtrl+Z";
+inline constexpr char kRedoKey[] = "\tCtrl+Y";
+inline constexpr char kStartQuestStep[] = "Start New Quest";
+inline constexpr char kAddToQuestStep[] = "Add to Quest";
+inline constexpr char kRemoveItemStep[] = "Remove Quest Item";
+inline constexpr char kToggleFinisherStep[] = "Toggle Finisher";
+inline constexpr char kResetFinishersStep[] = "Reset All Finishers";

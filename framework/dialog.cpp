@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "framework/file_exception.h"
+#include "framework/error_report.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -217,6 +217,8 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
                 messageResult = (this->**h)(static_cast<UINT>(lParam));
             } else if (auto h = std::get_if<EndSessionHandler>(&entry.handler)) {
                 (this->**h)(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
+            } else if (auto h = std::get_if<DpiChangedHandler>(&entry.handler)) {
+                (this->**h)(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             }
         });
         bool wantsDefault = defaultRequested;

@@ -1,6 +1,7 @@
 #include "framework/file.h"
 
 #include "framework/file_faults.h"
+#include "framework/wide_text.h"
 
 CFile::~CFile() {
     // A destructor must not throw; code that cares about close errors calls Close().
@@ -13,13 +14,13 @@ bool CFile::Open(const std::string& filePath, UINT flags, DWORD* osError) {
     if (!error && writing) {
         // Windows refuses to write a read-only file, but not everyone does (Wine run
         // as root writes it), so ask the attribute ourselves.
-        DWORD attributes = GetFileAttributesA(filePath.c_str());
+        DWORD attributes = GetFileAttributesW(WideFromUtf8(filePath).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
             error = ERROR_ACCESS_DENIED;
     }
     if (!error) {
-        handle = CreateFileA(filePath.c_str(), writing ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
-                             (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING,
+        handle = CreateFileW(WideFromUtf8(filePath).c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
+                             0, nullptr, (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) error = GetLastError();
     }
@@ -72,18 +73,21 @@ void CFile::Close() {
 }
 
 void CFile::Replace(const std::string& from, const std::string& to, const std::string& backup) {
+    const std::wstring wideFrom = WideFromUtf8(from), wideTo = WideFromUtf8(to);
+    const std::wstring wideBackup = WideFromUtf8(backup);
     DWORD error = TakeFileFault(FileOperation::Replace, to);
     if (!error && backup.empty() &&
-        !MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        !MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();
     if (!error && !backup.empty() &&
-        !ReplaceFileA(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                      nullptr, nullptr)) {
+        !ReplaceFileW(wideTo.c_str(), wideFrom.c_str(), wideBackup.c_str(),
+                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         error = GetLastError();
         // The old file went to the backup's name, the new one couldn't follow it: put the
         // old one back, so that `to` is never missing.
         if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-            MoveFileExA(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+            MoveFileExW(wideBackup.c_str(), wideTo.c_str(), MOVEFILE_WRITE_THROUGH);
     }
     if (error) throw CFileException(to, "replace", error);
 }
@@ -96,6 +100,10 @@ bool CFile::Remove(const std::string& path, DWORD* osError) {
 }
 
 bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string OpenFailureReason(const std::string& path, DWORD error) {
+    return IsFolder(path) ? "It is a folder, not a file." : SystemErrorText(error);
 }

@@ -1,5 +1,6 @@
 // CFile: a file opened with the platform's handle. Opening reports failure by its
 // result; after a successful open every input/output failure throws CFileException.
+// Paths are UTF-8 and reach the platform's wide functions, so any folder name works.
 #pragma once
 
 #include <windows.h>
@@ -55,3 +56,7 @@ private:
 
 // Whether `path` names a folder.
 bool IsFolder(const std::string& path);
+
+// Why `path` failed to open with `error`: the platform's text, or that it is a folder,
+// where the platform only says "access denied".
+std::string OpenFailureReason(const std::string& path, DWORD error);

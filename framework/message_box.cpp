@@ -1,6 +1,8 @@
 #include "framework/message_box.h"
 
 #include "framework/program_path.h"
+#include "framework/wait_cursor.h"
+#include "framework/wide_text.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -26,8 +28,11 @@ HWND BoxOwner() {
 int AfxMessageBox(const std::string& text, UINT type) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
     MessageBoxRequest request{text, GetProgramName(), type, BoxOwner()};
-    if (Hook()) return Hook()(request);
-    return MessageBoxA(request.owner, request.text.c_str(), request.caption.c_str(), request.type);
+    const int answer = Hook() ? Hook()(request)
+                              : MessageBoxW(request.owner, WideFromUtf8(request.text).c_str(),
+                                            WideFromUtf8(request.caption).c_str(), request.type);
+    CWaitCursor::Restore();
+    return answer;
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) {

@@ -7,7 +7,9 @@
 #include <functional>
 #include <string>
 
-// Shows `text` modally over the main window, captioned with the program's name.
+// Shows `text` (UTF-8, as every message: a path in it may hold any character; texts of
+// the files go in through Utf8FromSystemCodePage) modally over the main window,
+// captioned with the program's name.
 // `type` is MB_OK for a statement or MB_YESNO for a question; without an icon flag the
 // box carries the exclamation mark. Returns the button pressed (IDOK, IDYES, IDNO, or
 // IDCANCEL when the box was dismissed with Esc).
@@ -16,7 +18,7 @@ int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 struct MessageBoxRequest {
     std::string text;
     std::string caption;
-    UINT type = 0;  // buttons and icon flags, as given to MessageBoxA
+    UINT type = 0;  // buttons and icon flags, as given to MessageBoxW
     HWND owner = nullptr;
 };
 

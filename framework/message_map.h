@@ -20,15 +20,17 @@
 class CDialog;
 
 // The handler signatures, by what the message carries.
-using PlainHandler = void (CDialog::*)();                   // nothing read
-using NotifyHandler = void (CDialog::*)(NMHDR*, LRESULT*);  // WM_NOTIFY
-using ScrollHandler = void (CDialog::*)(UINT, UINT, HWND);  // WM_HSCROLL: code, pos, control
-using SysCommandHandler = void (CDialog::*)(UINT, LPARAM);  // WM_SYSCOMMAND: id, lParam
-using QueryIconHandler = HCURSOR (CDialog::*)();            // WM_QUERYDRAGICON
-using QueryEndSessionHandler = BOOL (CDialog::*)(UINT);     // WM_QUERYENDSESSION: flags
-using EndSessionHandler = void (CDialog::*)(BOOL, UINT);    // WM_ENDSESSION: ending, flags
-using MessageHandler = std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler,
-                                    QueryIconHandler, QueryEndSessionHandler, EndSessionHandler>;
+using PlainHandler = void (CDialog::*)();                        // nothing read
+using NotifyHandler = void (CDialog::*)(NMHDR*, LRESULT*);       // WM_NOTIFY
+using ScrollHandler = void (CDialog::*)(UINT, UINT, HWND);       // WM_HSCROLL: code, pos, control
+using SysCommandHandler = void (CDialog::*)(UINT, LPARAM);       // WM_SYSCOMMAND: id, lParam
+using QueryIconHandler = HCURSOR (CDialog::*)();                 // WM_QUERYDRAGICON
+using QueryEndSessionHandler = BOOL (CDialog::*)(UINT);          // WM_QUERYENDSESSION: flags
+using EndSessionHandler = void (CDialog::*)(BOOL, UINT);         // WM_ENDSESSION: ending, flags
+using DpiChangedHandler = void (CDialog::*)(UINT, const RECT*);  // WM_DPICHANGED: dpi, place
+using MessageHandler =
+    std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler,
+                 QueryEndSessionHandler, EndSessionHandler, DpiChangedHandler>;
 
 struct MessageMapEntry {
     UINT message;
@@ -96,6 +98,13 @@ MessageMapEntry MapQueryEndSession(BOOL (T::*handler)(UINT flags)) {
 template <class T>
 MessageMapEntry MapEndSession(void (T::*handler)(BOOL ending, UINT flags)) {
     return MessageMapEntry{WM_ENDSESSION, 0, 0, AsDialogMember(handler)};
+}
+
+// The window has moved to a screen of another scale, or the scale has changed: the
+// new dots per inch, and the place the system suggests for the window.
+template <class T>
+MessageMapEntry MapDpiChanged(void (T::*handler)(UINT dpi, const RECT* suggested)) {
+    return MessageMapEntry{WM_DPICHANGED, 0, 0, AsDialogMember(handler)};
 }
 
 // WM_COMMAND with this notification code from this control (BN_CLICKED, 0, is also

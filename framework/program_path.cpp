@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "framework/wide_text.h"
+
 namespace {
 
 bool overridden = false;
@@ -11,13 +13,15 @@ std::optional<std::string> overridePath;
 
 }  // namespace
 
-std::optional<std::string> GetProgramPath(size_t maxBytes) {
+std::optional<std::string> GetProgramPath(size_t maxChars) {
     if (overridden) return overridePath;
-    std::vector<char> buffer(maxBytes);
-    DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    // The wide form: the ANSI one turns a folder named outside the code page into a
+    // path that doesn't exist.
+    std::vector<wchar_t> buffer(maxChars);
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     // A length that fills the buffer means the path was cut short.
     if (length == 0 || length >= buffer.size()) return std::nullopt;
-    return std::string(buffer.data(), length);
+    return Utf8FromWide(std::wstring_view(buffer.data(), length));
 }
 
 void SetProgramPathForTesting(std::optional<std::string> path) {

@@ -4,9 +4,10 @@
 #include <optional>
 #include <string>
 
-// The path, as GetModuleFileNameA gives it for at most maxBytes bytes (including the
-// terminating zero); nullopt when it can't be had. A path set for testing wins.
-std::optional<std::string> GetProgramPath(size_t maxBytes = 5000);
+// The path in UTF-8, as GetModuleFileNameW gives it for at most maxChars characters
+// (including the terminating zero); nullopt when it can't be had. A path set for
+// testing wins.
+std::optional<std::string> GetProgramPath(size_t maxChars = 5000);
 
 // Makes GetProgramPath return `path` (nullopt: fail) until ResetProgramPathForTesting.
 void SetProgramPathForTesting(std::optional<std::string> path);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/file.h"
+#include "framework/wide_text.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ namespace {
 class TemporaryFile {
 public:
     explicit TemporaryFile(std::string path) : path(std::move(path)) {}
-    ~TemporaryFile() { DeleteFileA(path.c_str()); }
+    ~TemporaryFile() { DeleteFileW(WideFromUtf8(path).c_str()); }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     const std::string& Path() const { return path; }
@@ -20,7 +21,7 @@ private:
 };
 
 bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Opening an existing file for writing (without cutting it) is the one test that asks

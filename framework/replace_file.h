@@ -1,4 +1,4 @@
-// Writing a file whole without ever leaving it half-written.
+// Writing a file whole without ever leaving it half-written. Paths are UTF-8.
 #pragma once
 
 #include <windows.h>

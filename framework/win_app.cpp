@@ -4,7 +4,7 @@
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
-#include "framework/file_exception.h"
+#include "framework/error_report.h"
 
 namespace {
 

@@ -39,6 +39,7 @@ public:
         ::SetDlgItemTextA(m_hWnd, id, text.c_str());
     }
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+    HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
     HICON SetIcon(HICON icon, BOOL big) {
         return reinterpret_cast<HICON>(
             SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));

@@ -1,13 +1,15 @@
 // Reads any bytes both ways: as the text that lbdtool build takes, which must
-// never crash and, when it is taken, must dump to a text that builds the same
-// image; and as a quests.lbd image, which, when it reads undamaged, must come
-// back from its dump with the bytes the image writer gives it.
+// never crash, whatever encoding its first bytes claim, and, when it is taken, must
+// dump to a text that builds the same image; and as a quests.lbd image, which, when it reads
+// undamaged, must come back from its dump with the bytes the image writer gives it.
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "lbdtool/text_encoding.h"
 #include "lbdtool/text_form.h"
 #include "questdb/quest_database.h"
 
@@ -35,8 +37,10 @@ std::string BuildImage(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
+    std::vector<TextLineError> encodingErrors;
+    const std::string text = InSystemCodePage(bytes, encodingErrors);
     QuestDatabase fromText;
-    if (ParseText(bytes, fromText).empty()) {
+    if (encodingErrors.empty() && ParseText(text, fromText).empty()) {
         Require(BuildImage(DumpText(fromText)) == ImageOf(fromText));
     }
 

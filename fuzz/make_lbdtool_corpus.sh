@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes the seed inputs of the lbdtool text fuzzer into corpus/lbdtool_text/: texts
-# that lbdtool build takes, texts it refuses, and database images with awkward texts.
+# that lbdtool build takes, texts it refuses, texts in UTF-8 and UTF-16 with byte order
+# marks, and database images with awkward texts.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 out=$here/corpus/lbdtool_text
@@ -16,6 +17,11 @@ printf '# comment\r\n\r\nFirst.\r\n! %%21Last%%20\r\n\r\n%%none\r\n\r\n! %%\r\nc
 
 printf '!x\n! \n lead\ntrail \n%%4\n%%zz\n%%00\nraw\ttab\n\n%%none\nbeside\n\xef\xbb\xbf\n' \
     >"$out/refused_lines.txt"
+
+# What Notepad and PowerShell save: a mark, then UTF-8 or UTF-16, with a cut sequence.
+printf '\xef\xbb\xbfCaf\xc3\xa9\r\n! \xe2\x82\xac 5\r\n\xc3\n' >"$out/utf8_mark.txt"
+printf '\xff\xfeC\x00a\x00f\x00\xe9\x00\r\x00\n\x00A\x01=\xd8\x09\xdc\x00\xd8\n\x00' \
+    >"$out/utf16_mark.txt"
 
 {
     count 4

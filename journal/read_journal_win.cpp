@@ -7,6 +7,8 @@
 #include "framework/code_page.h"
 #include "framework/file.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
+#include "framework/wide_text.h"
 #include "journal/journal_matching.h"
 #include "journal/journal_messages.h"
 #include "journal/journal_reader.h"
@@ -50,6 +52,7 @@ std::string OpenProblemMessage(const std::string& path, DWORD error) {
 }  // namespace
 
 void CMainDlg::ReadJournal(std::string path) {
+    CWaitCursor wait;
     // A failure part-way keeps the entries read so far: the matching below must still
     // run over them, or items would keep positions from the previous journal. The
     // line the failure cut short is dropped with the reader.
@@ -67,7 +70,7 @@ void CMainDlg::ReadJournal(std::string path) {
     }  // closed before any message, so the game can write it meanwhile
 
     std::string warningText = JournalWarningMessage(warning, IsLeadByte);
-    if (!warningText.empty()) AfxMessageBox(warningText);
+    if (!warningText.empty()) AfxMessageBox(Utf8FromSystemCodePage(warningText));
     MatchJournal(journal, database);
     if (!failure.empty()) AfxMessageBox(JournalReadFailedMessage(failure, journal.size()));
 }

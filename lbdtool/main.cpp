@@ -1,5 +1,7 @@
 // lbdtool: reads, checks, builds and merges the quest databases that players
-// share, with the program's own image reader and writer and its lookups.
+// share, with the program's own image reader and writer and its lookups. Each
+// system's entry point hands LbdtoolMain the arguments; what it says goes out
+// through system.h, which knows a console window from a file.
 #include <cstdint>
 #include <iostream>
 #include <string>
@@ -8,6 +10,8 @@
 #include "journal/journal_reader.h"
 #include "lbdtool/check.h"
 #include "lbdtool/merge.h"
+#include "lbdtool/system.h"
+#include "lbdtool/text_encoding.h"
 #include "lbdtool/text_form.h"
 #include "lbdtool/tool_files.h"
 #include "questdb/quest_database.h"
@@ -20,7 +24,8 @@ enum ExitStatus { kDone = 0, kFound = 1, kError = 2 };
 constexpr char kUsage[] =
     "lbdtool reads, checks, builds and merges Lorebinder's quest databases (quests.lbd).\n"
     "\n"
-    "usage: lbdtool dump DATABASE             write the database as text to standard output\n"
+    "usage: lbdtool dump DATABASE [TEXT]      write the database as text into the file TEXT\n"
+    "                                         (or to standard output)\n"
     "       lbdtool build TEXT OUTPUT         write the database that the text describes\n"
     "       lbdtool check DATABASE [JOURNAL]  list what is wrong with the database and, with\n"
     "                                         a journal.htm, how much of it the journal reaches\n"
@@ -30,14 +35,21 @@ constexpr char kUsage[] =
     "\n"
     "Exit status: 0 done; 1 done, but check found something or merge left a quest out;\n"
     "2 an error, explained on standard error. No command changes its input files unless\n"
-    "OUTPUT names one of them, and a failed write leaves OUTPUT as it was.\n";
+    "OUTPUT names one of them, and a failed write leaves OUTPUT as it was.\n"
+    "On Windows, let dump write TEXT itself: a shell's \">\" may change the text's\n"
+    "accented letters. build reads TEXT in the system code page (\"ANSI\"), or as UTF-8\n"
+    "or UTF-16 when it begins with a byte order mark.\n";
 
 // At most this many of a text file's bad lines are listed: a file that isn't one of
 // ours at all would otherwise fill the screen.
 constexpr std::size_t kLineErrorsShown = 20;
 
+void Say(const std::string& message) {
+    WriteMessage(Stream::Out, message);
+}
+
 int Fail(const std::string& path, const std::string& problem) {
-    std::cerr << "lbdtool: " << path << ": " << problem << "\n";
+    WriteMessage(Stream::Error, "lbdtool: " + path + ": " + problem + "\n");
     return kError;
 }
 
@@ -96,23 +108,46 @@ int Finish(int status) {
     return status;
 }
 
-int Dump(const std::string& databasePath) {
+// The text with the line ends of the system's editors.
+std::string WithSystemLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') {
+            out += kSystemLineEnd;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Into a file of its own, the text stays the bytes of the database: a shell's
+// redirection may re-encode them (PowerShell decodes and encodes again).
+int Dump(const std::string& databasePath, const std::string* textPath) {
     QuestDatabase database;
     if (!LoadDatabase(databasePath, database)) return kError;
-    std::cout << DumpText(database);
+    if (!textPath) {
+        WriteText(Stream::Out, DumpText(database));
+        return Finish(kDone);
+    }
+    std::string reason;
+    if (!WriteFileInPlace(*textPath, WithSystemLineEnds(DumpText(database)), reason))
+        return Fail(*textPath, "can't write it: " + reason);
+    Say(*textPath + ": " + Summary(database) + "\n");
     return Finish(kDone);
 }
 
 int Build(const std::string& textPath, const std::string& outputPath) {
-    std::string text, reason;
-    if (!ReadWholeFile(textPath, text, reason)) return Fail(textPath, "can't read it: " + reason);
+    std::string bytes, reason;
+    if (!ReadWholeFile(textPath, bytes, reason)) return Fail(textPath, "can't read it: " + reason);
+    std::vector<TextLineError> errors;
+    const std::string text = InSystemCodePage(bytes, errors);
     QuestDatabase database;
-    const std::vector<TextLineError> errors = ParseText(text, database);
+    if (errors.empty()) errors = ParseText(text, database);
     if (!errors.empty()) {
-        for (std::size_t e = 0; e < errors.size() && e < kLineErrorsShown; ++e) {
-            std::cerr << "lbdtool: " << textPath << ":" << errors[e].line << ": "
-                      << errors[e].reason << "\n";
-        }
+        for (std::size_t e = 0; e < errors.size() && e < kLineErrorsShown; ++e)
+            Fail(textPath + ":" + std::to_string(errors[e].line), errors[e].reason);
         if (errors.size() > kLineErrorsShown) {
             Fail(textPath, Counted(errors.size() - kLineErrorsShown, "more line", "more lines") +
                                " it can't take");
@@ -120,7 +155,7 @@ int Build(const std::string& textPath, const std::string& outputPath) {
         return Fail(textPath, "nothing written to " + outputPath);
     }
     if (!WriteDatabase(outputPath, database)) return kError;
-    std::cout << outputPath << ": " << Summary(database) << "\n";
+    Say(outputPath + ": " + Summary(database) + "\n");
     return Finish(kDone);
 }
 
@@ -145,23 +180,20 @@ int Check(const std::string& databasePath, const std::string* journalPath) {
                            " after the last quest, which Lorebinder ignores and drops when it "
                            "saves");
     }
-    for (const std::string& finding : findings) std::cout << finding << "\n";
-    std::cout << databasePath << ": " << Summary(database) << "; "
-              << (findings.empty() ? "nothing found"
-                                   : Counted(findings.size(), "finding", "findings"))
-              << "\n";
+    for (const std::string& finding : findings) Say(finding + "\n");
+    Say(databasePath + ": " + Summary(database) + "; " +
+        (findings.empty() ? "nothing found" : Counted(findings.size(), "finding", "findings")) +
+        "\n");
 
     if (journalPath) {
         const JournalFigures figures = MeasureJournal(journal, database);
-        std::cout << *journalPath << ": " << Counted(figures.entries, "entry", "entries")
-                  << "; they reach " << Counted(figures.questsReached, "quest", "quests") << " ("
-                  << figures.questsFinished << " finished) and "
-                  << Counted(figures.itemsReached, "item", "items") << "; "
-                  << Counted(figures.entriesUnheld, "entry", "entries") << " no quest holds\n";
-        if (warning.kind != JournalWarning::Kind::None) {
-            std::cout << *journalPath
-                      << ": Lorebinder will warn that this journal's format is unexpected\n";
-        }
+        Say(*journalPath + ": " + Counted(figures.entries, "entry", "entries") + "; they reach " +
+            Counted(figures.questsReached, "quest", "quests") + " (" +
+            std::to_string(figures.questsFinished) + " finished) and " +
+            Counted(figures.itemsReached, "item", "items") + "; " +
+            Counted(figures.entriesUnheld, "entry", "entries") + " no quest holds\n");
+        if (warning.kind != JournalWarning::Kind::None)
+            Say(*journalPath + ": Lorebinder will warn that this journal's format is unexpected\n");
     }
     return Finish(findings.empty() ? kDone : kFound);
 }
@@ -172,27 +204,29 @@ int Merge(const std::string& minePath, const std::string& theirsPath,
     if (!LoadDatabase(minePath, result) || !LoadDatabase(theirsPath, theirs)) return kError;
     const MergeReport report = MergeDatabases(result, theirs);
     if (!WriteDatabase(outputPath, result)) return kError;
-    for (const std::string& line : report.lines) std::cout << line << "\n";
+    for (const std::string& line : report.lines) Say(line + "\n");
     return Finish(report.questsLeftOut > 0 ? kFound : kDone);
 }
 
 int Usage(const std::string& problem) {
-    std::cerr << "lbdtool: " << problem << "\n\n" << kUsage;
+    WriteMessage(Stream::Error, "lbdtool: " + problem + "\n\n" + kUsage);
     return kError;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+int LbdtoolMain(const std::vector<std::string>& args) {
     if (args.empty() || (args.size() == 1 && args[0] == "--help")) {
-        std::cout << kUsage;
+        Say(kUsage);
         return Finish(kDone);
     }
     const std::string& command = args[0];
     const std::size_t given = args.size() - 1;
     auto wrongCount = [&] { return Usage("wrong number of arguments for " + command); };
-    if (command == "dump") return given == 1 ? Dump(args[1]) : wrongCount();
+    if (command == "dump") {
+        if (given == 1) return Dump(args[1], nullptr);
+        return given == 2 ? Dump(args[1], &args[2]) : wrongCount();
+    }
     if (command == "build") return given == 2 ? Build(args[1], args[2]) : wrongCount();
     if (command == "check") {
         if (given == 1) return Check(args[1], nullptr);

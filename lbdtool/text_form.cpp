@@ -159,13 +159,6 @@ std::string DumpText(const QuestDatabase& database) {
 
 std::vector<TextLineError> ParseText(std::string_view text, QuestDatabase& database) {
     std::vector<TextLineError> errors;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-        // Saved as UTF-8: any byte above 0x7F would no longer be the journal's.
-        errors.push_back({1,
-                          "the file was saved as UTF-8 (it begins with a byte order mark); "
-                          "save it in the system code page (\"ANSI\") instead"});
-        return errors;
-    }
     Quest* quest = nullptr;  // the block being read; none between blocks
     bool blockHasNoItems = false;
     std::size_t number = 0;

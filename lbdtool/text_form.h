@@ -19,7 +19,7 @@ struct TextLineError {
     std::string reason;
 };
 
-// Appends the quests that `text` describes to `database`. A file saved with
-// CR LF line ends reads as one with LF. Returns the lines it can't take, in
-// order; when there are any, what `database` holds is of no use.
+// Appends the quests that `text` (in the system code page: see text_encoding.h)
+// describes to `database`. A file saved with CR LF line ends reads as one with LF. Returns the
+// lines it can't take, in order; when there are any, what `database` holds is of no use.
 std::vector<TextLineError> ParseText(std::string_view text, QuestDatabase& database);

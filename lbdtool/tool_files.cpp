@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "lbdtool/system.h"
+
 namespace {
 
 std::string ErrorText(int error) {
@@ -13,8 +15,7 @@ std::string ErrorText(int error) {
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    // stdio with the name as it is: the system code page's on Windows, unconverted.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (!file) {
         reason = ErrorText(errno);
         return false;
@@ -33,7 +34,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
 
 bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::string& reason) {
     const std::string temporary = path + ".lbdtool-new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::FILE* file = OpenFile(temporary, "wb");
     if (!file) {
         reason = "can't make a file beside it: " + ErrorText(errno);
         return false;
@@ -51,6 +52,6 @@ bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::st
     } else if (MoveFileOver(temporary, path, reason)) {
         return true;
     }
-    std::remove(temporary.c_str());
+    RemoveFile(temporary);
     return false;
 }

@@ -11,7 +11,3 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
 // a failure leaves whatever `path` held before. False, with the reason, on
 // failure; the new file is then gone.
 bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::string& reason);
-
-// Moves `from` over `to`, replacing it; refuses a read-only `to`. The one step
-// that differs between systems.
-bool MoveFileOver(const std::string& from, const std::string& to, std::string& reason);

@@ -37,8 +37,10 @@
 #define IDC_HELP_OK 1017
 #define IDC_HELP_TEXT 1024
 
-// Menu bar: Options.
+// Menu bar: Options, Edit.
 #define ID_OPTIONS_RESET_FINISHERS 32771
+#define ID_EDIT_UNDO 32772
+#define ID_EDIT_REDO 32773
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -1,11 +1,11 @@
 # Sourced by the scripts in tools/: an X screen of their own, and the build's own
-# Wine prefixes (null: the in-process tests, no display needed; x11: the program
-# and the black-box tests on an X screen).
+# Wine prefixes (null: the in-process tests, no display needed; null-144dpi: the same
+# at 150% display scale; x11: the program and the black-box tests on an X screen).
 #
 #   start_screen              Xvfb on a free display, DISPLAY exported; stop_screen ends it
-#   prepare_prefixes BUILD    makes both prefixes once
+#   prepare_prefixes BUILD    makes the prefixes once
 #   start_wine BUILD          a kept-alive wineserver per prefix; stop_wine BUILD ends them
-#   wine_prefix BUILD DRIVER  the prefix for null or x11
+#   wine_prefix BUILD NAME    the prefix null, null-144dpi or x11
 
 screen_pid=
 
@@ -41,7 +41,7 @@ wine_prefix() { # build driver
     echo "$(cd "$1" && pwd)/wine/$2"
 }
 
-prepare_prefix() ( # dir driver
+prepare_prefix() ( # dir driver [dpi]
     dir=$1
     [ -f "$dir/.lorebinder-ready" ] && exit 0
     rm -rf "$dir"
@@ -56,6 +56,9 @@ prepare_prefix() ( # dir driver
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     fi
+    if [ -n "${3:-}" ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
+    fi
     # A wineserver started without a display lingers; a program started on the
     # screen meanwhile would join it and fail to make windows.
     wineserver -w
@@ -64,6 +67,7 @@ prepare_prefix() ( # dir driver
 
 prepare_prefixes() { # build
     prepare_prefix "$(wine_prefix "$1" null)" null
+    prepare_prefix "$(wine_prefix "$1" null-144dpi)" null 144
     prepare_prefix "$(wine_prefix "$1" x11)" x11
 }
 
@@ -74,6 +78,7 @@ start_wine() ( # build
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     keepalive=$1/tools/wine_keepalive.exe
     WINEPREFIX=$(wine_prefix "$1" null) setsid wine "$keepalive" </dev/null >/dev/null 2>&1 &
+    WINEPREFIX=$(wine_prefix "$1" null-144dpi) setsid wine "$keepalive" </dev/null >/dev/null 2>&1 &
     if [ -n "${DISPLAY:-}" ]; then
         WINEPREFIX=$(wine_prefix "$1" x11) setsid wine "$keepalive" </dev/null >/dev/null 2>&1 &
     fi
@@ -82,5 +87,6 @@ start_wine() ( # build
 
 stop_wine() { # build
     WINEPREFIX=$(wine_prefix "$1" null) wineserver -k 2>/dev/null || true
+    WINEPREFIX=$(wine_prefix "$1" null-144dpi) wineserver -k 2>/dev/null || true
     WINEPREFIX=$(wine_prefix "$1" x11) wineserver -k 2>/dev/null || true
 }

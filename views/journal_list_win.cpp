@@ -4,6 +4,7 @@
 
 #include "app/main_dlg.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
 #include "res/resource.h"
 #include "views/list_filter.h"
 #include "views/redraw_off_win.h"
@@ -11,6 +12,7 @@
 #include "views/view_messages.h"
 
 void CMainDlg::ShowPrefsChanged() {
+    CWaitCursor wait;
     showUnknown = unknownCheck.GetCheck() == BST_CHECKED;
     showCollated = collatedCheck.GetCheck() == BST_CHECKED;
     const JournalListing listing = FilterJournal(journal, showUnknown, showCollated);
@@ -74,6 +76,7 @@ void CMainDlg::OnSelChangeListItems() {
 }
 
 void CMainDlg::OnButtonReloadJournal() {
+    CWaitCursor wait;  // one for all three steps, so the hourglass doesn't flicker
     ReadJournal(journalPath);
     ShowPrefsChanged();
     TreePrefsChanged();

@@ -4,6 +4,7 @@
 
 #include "app/main_dlg.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
 #include "views/quest_groups.h"
 #include "views/redraw_off_win.h"
 #include "views/shown_text_win.h"
@@ -44,6 +45,7 @@ QuestItem* FindQuestItem(QuestDatabase& database, const std::vector<JournalEntry
 }  // namespace
 
 void CMainDlg::ShowQuests() {
+    CWaitCursor wait;
     // The selection goes and the panes are emptied twice below; they are set once.
     PaneBatch panes(paneTexts);
     const std::vector<QuestGroup> groups =

@@ -5,6 +5,8 @@
 #include "app/main_dlg.h"
 #include "framework/code_page.h"
 #include "framework/message_box.h"
+#include "framework/wait_cursor.h"
+#include "framework/wide_text.h"
 #include "views/search_steps.h"
 #include "views/view_messages.h"
 
@@ -39,6 +41,8 @@ void CMainDlg::FindJournalEntry(int direction) {
     }
     const std::string lowered = LowerCase(searchText);
 
+    CWaitCursor wait;  // every listed entry may be looked at
+
     std::optional<int> found =
         FindMatchingRow(rowCount, journalList.GetCurSel(), direction, [&](int row) {
             LPARAM entry = journalList.GetItemData(row);
@@ -46,7 +50,7 @@ void CMainDlg::FindJournalEntry(int direction) {
             return ContainsText(LowerCase(journal[entry].text), lowered, IsLeadByte);
         });
     if (!found) {
-        AfxMessageBox(NotFoundMessage(lowered));
+        AfxMessageBox(Utf8FromSystemCodePage(NotFoundMessage(lowered)));
         return;
     }
     journalList.SetCurSel(*found);

@@ -71,6 +71,9 @@ const Action kActions[] = {
     {"Add to Quest", Floor::Tree, IDC_ADD_TO_QUEST, true},
     {"Toggle Finisher", Floor::Tree, IDC_TOGGLE_FINISHER, true},
     {"Remove Quest Item", Floor::ListAndTree, IDC_REMOVE_QUEST_ITEM, true},
+    // The removal taken back and made again: both views rebuilt, as the removal does.
+    {"Undo", Floor::ListAndTree, 0, true},
+    {"Redo", Floor::ListAndTree, 0, true},
     {"Reset all finishers", Floor::Tree, 0, true},
     {"Find Next, no match", Floor::List, IDC_FIND_NEXT},
     {"Save on close", Floor::Save, 0},
@@ -307,6 +310,8 @@ bool RunProgram(const ScratchFolder& folder, std::vector<Measured>& results,
     timed([&] { driver.Click(IDC_TOGGLE_FINISHER); });
     SelectFirstTreeItem(driver);
     timed([&] { driver.Click(IDC_REMOVE_QUEST_ITEM); });
+    timed([&] { driver.MenuCommand(ID_EDIT_UNDO); });
+    timed([&] { driver.MenuCommand(ID_EDIT_REDO); });
     timed([&] { driver.MenuCommand(ID_OPTIONS_RESET_FINISHERS); });
 
     driver.Click(IDC_SHOW_COLLATED);  // every entry listed: the longest search

@@ -56,7 +56,7 @@ says out.txt "lbdtool merge MINE THEIRS OUTPUT"
 run 2 frobnicate quests.lbd
 says err.txt 'unknown command "frobnicate"'
 says err.txt "usage:"
-for wrong in "dump" "dump a b" "build a" "check" "check a b c" "merge a b" "merge a b c d"; do
+for wrong in "dump" "dump a b c" "build a" "check" "check a b c" "merge a b" "merge a b c d"; do
     # shellcheck disable=SC2086
     run 2 $wrong
     says err.txt "wrong number of arguments for ${wrong%% *}"
@@ -69,6 +69,19 @@ says sample.txt "# Quest 8"
 run 0 build sample.txt rebuilt.lbd
 same rebuilt.lbd quests.lbd
 says out.txt "rebuilt.lbd: 8 quests, 22 items"
+
+# Into a file of its own: the same text, with the line ends of the system's editors.
+run 0 dump quests.lbd dumped.txt
+says out.txt "dumped.txt: 8 quests, 22 items"
+tr -d '\r' <dumped.txt >dumped_lf.txt
+same dumped_lf.txt sample.txt
+if [ ${#runner[@]} -ne 0 ]; then
+    [ "$(grep -c $'\r$' dumped.txt)" -eq "$(wc -l <dumped.txt)" ] || fail "dumped.txt lacks CR LF"
+else
+    grep -q $'\r' dumped.txt && fail "dumped.txt has CR LF natively"
+fi
+run 2 dump quests.lbd no_such_folder/dumped.txt
+says err.txt "no_such_folder/dumped.txt: can't write it"
 
 run 2 dump missing.lbd
 says err.txt "lbdtool: missing.lbd: can't read it"
@@ -100,6 +113,57 @@ run 2 build sample.txt readonly.lbd
 says err.txt "readonly.lbd: can't write it: it is read-only"
 same readonly.lbd quests.lbd
 no_leftovers
+
+# --- build of a text saved in Unicode, as Notepad and PowerShell save it: the same
+# database as the text in the system code page (on Windows here 1252; elsewhere UTF-8)
+printf '%s\n' "# accents" $'Caf\xC3\xA9 at the \xC3\x86r\xC3\xB8 inn' $'! Paid 5 \xE2\x82\xAC' \
+    "" "A second quest" | sed 's/$/\r/' >accents_utf8.txt
+if [ ${#runner[@]} -ne 0 ]; then
+    iconv -f UTF-8 -t CP1252 accents_utf8.txt >accents.txt
+else
+    cp accents_utf8.txt accents.txt
+fi
+{ printf '\xEF\xBB\xBF'; cat accents_utf8.txt; } >accents_bom8.txt
+{ printf '\xFF\xFE'; iconv -f UTF-8 -t UTF-16LE accents_utf8.txt; } >accents_bom16.txt
+{ printf '\xFE\xFF'; iconv -f UTF-8 -t UTF-16BE accents_utf8.txt; } >accents_bom16be.txt
+run 0 build accents.txt accents.lbd
+says out.txt "accents.lbd: 2 quests, 3 items"
+for marked in bom8 bom16 bom16be; do
+    run 0 build accents_$marked.txt accents_$marked.lbd
+    same accents_$marked.lbd accents.lbd
+done
+# What the encoding can't say is refused with its line, nothing written.
+printf '\xEF\xBB\xBFA fine line\nbad \xC3 byte\n' >broken.txt
+run 2 build broken.txt broken.lbd
+says err.txt "broken.txt:2: the line isn't valid UTF-8"
+[ -e broken.lbd ] && fail "build of a broken text wrote broken.lbd"
+if [ ${#runner[@]} -ne 0 ]; then
+    { printf '\xFF\xFE'; printf 'Fine\r\nIn \xC5\x81\xC3\xB3d\xC5\xBA\r\n' | iconv -f UTF-8 -t UTF-16LE; } >lacking.txt
+    run 2 build lacking.txt lacking.lbd
+    says err.txt "lacking.txt:2: the system code page"
+    says err.txt "(U+0141)"
+    [ -e lacking.lbd ] && fail "build of a text the code page can't hold wrote lacking.lbd"
+fi
+no_leftovers
+
+# --- a folder named outside the system code page: taken (Wine reads the names
+# through the locale, so only a UTF-8 one passes them whole); a message into a pipe
+# is in the system code page, "?" for what it lacks.
+folder=$'\xC5\x81\xC3\xB3d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E'  # Łódź 日本語
+if [ "$(locale charmap 2>/dev/null)" = UTF-8 ]; then
+    mkdir -p "$folder"
+    cp quests.lbd "$folder/"
+    run 0 dump "$folder/quests.lbd" "$folder/quests.txt"
+    run 0 build "$folder/quests.txt" "$folder/rebuilt.lbd"
+    same "$folder/rebuilt.lbd" quests.lbd
+    run 2 check "$folder/missing.lbd"
+    if [ ${#runner[@]} -ne 0 ]; then
+        says err.txt $'lbdtool: ?\xF3d? ???/missing.lbd: can\'t read it'
+    else
+        says err.txt "lbdtool: $folder/missing.lbd: can't read it"
+    fi
+    rm -r "$folder"
+fi
 
 # --- check
 run 0 check quests.lbd

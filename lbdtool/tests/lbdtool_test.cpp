@@ -7,6 +7,8 @@
 #include "journal/journal_reader.h"
 #include "lbdtool/check.h"
 #include "lbdtool/merge.h"
+#include "lbdtool/system.h"
+#include "lbdtool/text_encoding.h"
 #include "lbdtool/text_form.h"
 #include "questdb/quest_database.h"
 #include "tests/support/test_files.h"
@@ -127,15 +129,81 @@ TEST(TextForm, NamesEachLineItCantTakeAndWhy) {
     EXPECT_NE(errors[6].reason.find("byte 0"), std::string::npos);
     EXPECT_NE(errors[7].reason.find("%09"), std::string::npos) << errors[7].reason;
     EXPECT_NE(errors[8].reason.find("stands alone"), std::string::npos);
+}
 
-    QuestDatabase utf8;
-    const std::vector<TextLineError> bom = ParseText(
-        "\xEF\xBB\xBF"
-        "caf\xC3\xA9\n",
-        utf8);
-    ASSERT_EQ(bom.size(), 1u);
-    EXPECT_EQ(bom[0].line, 1u);
-    EXPECT_NE(bom[0].reason.find("UTF-8"), std::string::npos);
+std::string Utf16(const std::u32string& text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    auto unit = [&](char32_t u) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    };
+    for (char32_t c : text) {
+        if (c < 0x10000) {
+            unit(c);
+        } else {
+            unit(0xD800 + ((c - 0x10000) >> 10));
+            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+// Generated texts of lines with every kind of character the system code page holds
+// (on Windows here 1252; natively UTF-8, which holds them all), in each encoding.
+TEST(TextEncoding, UnicodeWithAByteOrderMarkReadsAsTheSameTextInTheSystemCodePage) {
+    const std::u32string pool = U"aZ %!#\t\r\x7F\u00E9\u00C6\u00FF\u20AC\u0141\u65E5\U0001F409";
+    std::u32string held;
+    for (char32_t c : pool) {
+        std::string probe;
+        if (AppendInSystemCodePage(std::u32string_view(&c, 1), probe)) held += c;
+    }
+    std::uint32_t state = 2463534242u;
+    for (int round = 0; round < 200; ++round) {
+        std::u32string text;
+        for (int i = round % 40; i >= 0; --i) {
+            state ^= state << 13, state ^= state >> 17, state ^= state << 5;
+            text += state % 5 == 0 ? U'\n' : held[state % held.size()];
+        }
+        std::string plain, utf8 = "\xEF\xBB\xBF";
+        ASSERT_TRUE(AppendInSystemCodePage(text, plain));
+        for (char32_t c : text) AppendUtf8(c, utf8);
+        for (const std::string& file : {utf8, Utf16(text, false), Utf16(text, true)}) {
+            std::vector<TextLineError> errors;
+            EXPECT_EQ(InSystemCodePage(file, errors), plain);
+            EXPECT_TRUE(errors.empty());
+        }
+    }
+
+    // Without a mark every byte stands for itself, a lone 0xFF included.
+    std::vector<TextLineError> errors;
+    EXPECT_EQ(InSystemCodePage("\xFF\x00plain\xEF\xBB"s, errors), "\xFF\x00plain\xEF\xBB"s);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST(TextEncoding, NamesTheLinesItsEncodingOrTheCodePageCantTake) {
+    auto lines = [](const std::string& file) {
+        std::vector<TextLineError> errors;
+        InSystemCodePage(file, errors);
+        std::vector<std::size_t> numbers;
+        for (const TextLineError& error : errors) numbers.push_back(error.line);
+        return numbers;
+    };
+    // A stray continuation, a cut sequence, an overlong slash, a surrogate, a cut end.
+    EXPECT_EQ(lines("\xEF\xBB\xBFok\n\x80\nok\n\xC3\n\xC0\xAF\n\xED\xA0\x80\nok\n\xF0\x9F"),
+              (std::vector<std::size_t>{2, 4, 5, 6, 8}));
+    // A lone low surrogate, a high one before a letter, half a unit at the end.
+    EXPECT_EQ(lines(Utf16(U"ok\n\xDC00\n\xD800x\nok\n", false) + "!"),
+              (std::vector<std::size_t>{2, 3, 5}));
+
+    std::string probe;
+    if (AppendInSystemCodePage(U"\u0141", probe)) return;  // UTF-8 lacks nothing
+    std::vector<TextLineError> errors;
+    InSystemCodePage(Utf16(U"Warsaw\r\nKrak\u00F3w\r\n\u0141\u00F3d\u017A\r\n", false), errors);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].line, 3u);
+    EXPECT_NE(errors[0].reason.find("\"\xC5\x81\" (U+0141)"), std::string::npos)
+        << errors[0].reason;
 }
 
 TEST(Check, FindsUnusedRepeatsEmptyQuestsAndTextsNoEntryCanHave) {

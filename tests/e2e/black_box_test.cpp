@@ -29,14 +29,26 @@ void BlackBoxTest::SetUp() {
 
 void BlackBoxTest::TearDown() {
     program.reset();  // ends a program that a failed step left running
-    if (folder && HasFailure()) folder->Keep();
+    if (HasFailure()) {
+        if (folder) folder->Keep();
+        if (outerFolder) outerFolder->Keep();
+    }
     folder.reset();
+    outerFolder.reset();
 }
 
 void BlackBoxTest::CopySample(std::initializer_list<const char*> names) {
     for (const char* name : names) {
         folder->CopyIn(WindowsPath(LOREBINDER_EXAMPLES_DIR) + "\\" + name, name);
     }
+}
+
+void BlackBoxTest::MoveIntoSubfolder(const std::string& name) {
+    ScratchFolder inner = ScratchFolder::At(folder->PathOf(name));
+    inner.CopyIn(folder->PathOf("lorebinder.exe"), "lorebinder.exe");
+    folder->Delete("lorebinder.exe");
+    outerFolder.emplace(std::move(*folder));
+    folder.emplace(std::move(inner));
 }
 
 Program& BlackBoxTest::StartProgram() {

@@ -24,6 +24,9 @@ protected:
 
     // Copies files of the sample folder (examples/) into the test's folder.
     void CopySample(std::initializer_list<const char*> names);
+    // Makes a folder of this name (UTF-8) inside the test's folder the test's folder,
+    // lorebinder.exe moved into it.
+    void MoveIntoSubfolder(const std::string& name);
     Program& StartProgram();
 
     std::optional<ScratchFolder> folder;
@@ -31,6 +34,7 @@ protected:
 
 private:
     std::string artifactsDir;
+    std::optional<ScratchFolder> outerFolder;
 };
 
 }  // namespace e2e

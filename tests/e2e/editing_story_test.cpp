@@ -154,5 +154,75 @@ TEST_F(EditingStory, QuestsBuiltInTheWindowAreSavedAndFoundAgain) {
     EXPECT_EQ(folder->Read("quests.lbd"), saved);
 }
 
+// What the window shows of the database: the tree's labels, children indented, the
+// list's rows and the counter.
+std::string Views(const MainWindow& main) {
+    std::string views;
+    for (const TreeNode& top : main.Tree(IDC_QUEST_TREE)) {
+        views += top.label + "\n";
+        for (const TreeNode& child : top.children) views += "  " + child.label + "\n";
+    }
+    for (const std::string& row : main.ListRows(IDC_JOURNAL_LIST)) views += "| " + row + "\n";
+    return views + main.Text(IDC_DISPLAYED_COUNT);
+}
+
+// The five commands, then Ctrl+Z five times from the keyboard: the database saved is the
+// one the player started with. Again, with Ctrl+Y five times after the undos: it is what
+// the five commands alone would have saved.
+TEST_F(EditingStory, CtrlZTakesEveryCommandBackAndCtrlYMakesItAgain) {
+    folder->Write("journal.htm", Journal());
+    const std::string original =
+        Image({{{kSmith, false}, {kForge, true}}, {{kHeard, true}}, {{kCoal, true}}});
+    const std::string edited = Image(
+        {{{kForge, false}}, {{kHeard, false}}, {{kCoal, false}}, {{kMet, false}, {kPaid, false}}});
+    for (const bool redo : {false, true}) {
+        folder->Write("quests.lbd", original);
+        Program& app = StartProgram();
+        MainWindow main = app.ExpectMainWindow("show the journal without a message");
+        std::vector<std::string> views = {Views(main)};
+
+        main.ClickListRow(IDC_JOURNAL_LIST, 0);
+        main.Click(IDC_START_NEW_QUEST);
+        views.push_back(Views(main));
+        main.ClickListRow(IDC_JOURNAL_LIST, 0);
+        main.Click(IDC_ADD_TO_QUEST);
+        views.push_back(Views(main));
+        main.SelectTreeItem(IDC_QUEST_TREE, kSmith);
+        main.Click(IDC_REMOVE_QUEST_ITEM);
+        views.push_back(Views(main));
+        main.SelectTreeItem(IDC_QUEST_TREE, kPaid);
+        main.Click(IDC_TOGGLE_FINISHER);
+        views.push_back(Views(main));
+        main.MenuCommand(ID_OPTIONS_RESET_FINISHERS);
+        app.ExpectMessageBox("ask before clearing the finishers").Press(IDYES, "answer Yes");
+        views.push_back(Views(main));
+        app.Snapshot("after the five commands", main.Handle());
+
+        // The keys go to the list, as after a click on an entry.
+        main.ClickListRow(IDC_JOURNAL_LIST, 0);
+        for (std::size_t step = views.size() - 1; step > 0; --step) {
+            main.TypeCtrlKey('Z');
+            app.ExpectEventually("Ctrl+Z", "the views as before command " + std::to_string(step),
+                                 [&] { return Views(main) == views[step - 1]; });
+        }
+        app.Snapshot("after five undos", main.Handle());
+        if (redo) {
+            for (std::size_t step = 1; step < views.size(); ++step) {
+                // Ctrl+Shift+Z redoes as Ctrl+Y does.
+                main.TypeCtrlKey(step == 3 ? 'Z' : 'Y', step == 3);
+                app.ExpectEventually("Ctrl+Y", "the views as after command " + std::to_string(step),
+                                     [&] { return Views(main) == views[step]; });
+            }
+            app.Snapshot("after five redos", main.Handle());
+        }
+        EXPECT_FALSE(app.FindMessageBox()) << "neither key shows a message";
+
+        main.Close();
+        app.ExpectMessageBox("ask whether to save").Press(IDYES, "save");
+        EXPECT_EQ(app.ExpectExit("end after saving"), 0u);
+        EXPECT_EQ(folder->Read("quests.lbd"), redo ? edited : original);
+    }
+}
+
 }  // namespace
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "framework/wide_text.h"
 #include "program_windows.h"
 #include "screenshot.h"
 
@@ -69,13 +70,15 @@ Program::~Program() {
 }
 
 void Program::Start() {
-    // Started the way a double-click starts it: from its own folder, no arguments.
-    std::string commandLine = "\"" + exePath + "\"";
-    STARTUPINFOA startup{};
+    // Started the way a double-click starts it: from its own folder, no arguments. The
+    // wide form, as the folder's name may lie outside the system code page.
+    const std::wstring exe = WideFromUtf8(exePath);
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        FolderOf(exePath).c_str(), &startup, &info)) {
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        WideFromUtf8(FolderOf(exePath)).c_str(), &startup, &info)) {
         throw std::runtime_error("can't start " + exePath + " (error " +
                                  std::to_string(GetLastError()) + ")");
     }
@@ -95,7 +98,7 @@ std::vector<WindowInfo> Program::VisibleWindows() const {
     std::vector<WindowInfo> windows;
     for (HWND window : search.found) {
         WindowInfo info{window, ClassName(window), WindowText(window), ""};
-        if (IsMessageBox(window)) info.text = WindowText(GetDlgItem(window, kMessageBoxTextId));
+        if (IsMessageBox(window)) info.text = WindowTextUtf8(GetDlgItem(window, kMessageBoxTextId));
         if (IsMainWindow(window)) {
             windows.insert(windows.begin(), info);
         } else {

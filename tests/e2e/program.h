@@ -20,7 +20,7 @@ struct WindowInfo {
     HWND handle;
     std::string className;
     std::string caption;
-    std::string text;  // a message box's text, empty for other windows
+    std::string text;  // a message box's text (UTF-8), empty for other windows
 };
 
 // The real program, run as a separate process in its own folder and watched
@@ -29,7 +29,8 @@ struct WindowInfo {
 // screenshot of the whole screen, which stays among the story's artefacts.
 class Program {
 public:
-    // `artifactsDir` receives the screenshots, numbered in the order taken.
+    // `exePath` is UTF-8. `artifactsDir` receives the screenshots, numbered in the order
+    // taken.
     Program(std::string exePath, std::string artifactsDir);
     ~Program();  // ends the program if the story left it running
     Program(const Program&) = delete;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "framework/wide_text.h"
 #include "program.h"
 #include "tests/support/win/control_reading.h"
 
@@ -77,6 +78,22 @@ std::string WindowText(HWND window) {
     }
     text.resize(copied);
     return text;
+}
+
+std::string WindowTextUtf8(HWND window) {
+    DWORD_PTR length = 0;
+    if (!window || !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
+                                        kSendTimeoutMs, &length)) {
+        return "";
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+        return "";
+    }
+    text.resize(copied);
+    return Utf8FromWide(text);
 }
 
 bool MessageBoxWindow::HasButton(int id) const {
@@ -252,6 +269,31 @@ void MainWindow::PressKey(WORD key) {
     Post(target, WM_KEYDOWN, key, KeyParam(key, false, false));
     Post(target, WM_KEYUP, key, KeyParam(key, true, false));
     Settle("press key " + std::to_string(key));
+}
+
+// A posted key carries no modifier state, so a key with Ctrl comes as input, which goes
+// to the foreground window.
+void MainWindow::TypeCtrlKey(WORD key, bool shift) {
+    SetForegroundWindow(window);
+    std::vector<WORD> down = {VK_CONTROL};
+    if (shift) down.push_back(VK_SHIFT);
+    down.push_back(key);
+    std::vector<INPUT> inputs;
+    for (WORD vk : down) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto vk = down.rbegin(); vk != down.rend(); ++vk) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *vk;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+        program.Fail("type Ctrl+" + std::string(1, static_cast<char>(key)), "SendInput failed");
 }
 
 void MainWindow::PressAltF4() {

@@ -17,6 +17,8 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 // Reading any window's class and text, including another process's controls.
 std::string ClassName(HWND window);
 std::string WindowText(HWND window);
+// The same in UTF-8, every character kept: what a message says, which may name a path.
+std::string WindowTextUtf8(HWND window);
 
 // One item of a tree view and the items under it.
 struct TreeNode {
@@ -34,7 +36,8 @@ public:
 
     HWND Handle() const { return box; }
     std::string Caption() const { return WindowText(box); }
-    std::string Text() const { return WindowText(GetDlgItem(box, kMessageBoxTextId)); }
+    // UTF-8, as the program's messages are.
+    std::string Text() const { return WindowTextUtf8(GetDlgItem(box, kMessageBoxTextId)); }
     bool HasButton(int id) const;
     // Clicks the button (IDOK, IDYES, IDNO, ...) and waits until the box is gone.
     void Press(int id, const std::string& step);
@@ -71,6 +74,10 @@ public:
     void SelectTreeItem(int id, const std::string& label);
     void MenuCommand(UINT id);  // a command of the menu bar
     void PressKey(WORD key);    // to the control that has the focus
+    // The key with Ctrl (and Shift) held, typed as real input to the focused control.
+    // Posted messages can overtake input, so no marker tells when it has been handled:
+    // the story waits for what the key does.
+    void TypeCtrlKey(WORD key, bool shift = false);
     void PressAltF4();
     void Close();  // what the caption's close box does
 

@@ -1,7 +1,7 @@
 # Makes the release package from the built programs, as the build's `package`
 # target does, checks what it holds and unpacks it into DEST, emptied first: the
 # folder a player gets.
-#   cmake -DCPACK=... -DBUILD=... -DZIP=... -DDEST=... -P unpack_package.cmake
+#   cmake -DCPACK=... -DBUILD=... -DZIP=... -DDEST=... -DOBJDUMP=... -P unpack_package.cmake
 execute_process(COMMAND ${CPACK} --config ${BUILD}/CPackConfig.cmake
                 WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE status OUTPUT_VARIABLE output
                 ERROR_VARIABLE output)
@@ -27,3 +27,18 @@ string(REPLACE "0d 0a " "" bytes "${bytes}")
 if(bytes MATCHES "(^| )0a ")
     message(FATAL_ERROR "README.txt has a line that does not end in CR LF")
 endif()
+
+# lbdtool runs in a console: it has no use for a windowing library, and importing
+# one only slows its start and ties it to a desktop.
+execute_process(COMMAND ${OBJDUMP} -p ${DEST}/lbdtool.exe RESULT_VARIABLE status
+                OUTPUT_VARIABLE headers ERROR_VARIABLE headers)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(NOT status EQUAL 0 OR NOT imports)
+    message(FATAL_ERROR "can't read the imports of lbdtool.exe (${status}):\n${headers}")
+endif()
+string(TOLOWER "${imports}" imports)
+foreach(windowing user32 gdi32 comctl32)
+    if(imports MATCHES "${windowing}\\.dll")
+        message(FATAL_ERROR "lbdtool.exe imports ${windowing}.dll: ${imports}")
+    endif()
+endforeach()

@@ -84,6 +84,40 @@ protected:
         RequestClose();
         ASSERT_TRUE(Ended());
     }
+
+    std::string Image() { return DatabaseImage(Quests()); }
+
+    // Where the eye goes after a step: the tree's selected label and its panes, the
+    // list's selected row and its panes, the counter.
+    std::string Selected() {
+        HTREEITEM item = TreeSelection();
+        return "tree " + (item ? TreeItemText(item) : "-") + " / " + Text(IDC_TREE_HEADING) + " " +
+               Text(IDC_TREE_TEXT) + "; list " + std::to_string(ListSelection()) + " / " +
+               Text(IDC_LIST_HEADING) + " " + Text(IDC_LIST_TEXT) + "; " +
+               Text(IDC_DISPLAYED_COUNT);
+    }
+
+    // Undoes the last step, which made `before` of the database, and redoes it; checks
+    // the database and what is selected after each.
+    void UndoAndRedo(const std::string& before, const std::string& selectedUndone,
+                     const std::string& selectedRedone) {
+        const std::string after = Image();
+        MenuCommand(ID_EDIT_UNDO);
+        EXPECT_EQ(Image(), before);
+        EXPECT_EQ(Selected(), selectedUndone);
+        MenuCommand(ID_EDIT_REDO);
+        EXPECT_EQ(Image(), after);
+        EXPECT_EQ(Selected(), selectedRedone);
+    }
+
+    // An Edit menu item as the menu shows it, "(grey)" after it when it is greyed.
+    std::string MenuItem(UINT id) {
+        HMENU menu = GetMenu(Window());
+        char text[128] = "";
+        GetMenuStringA(menu, id, text, sizeof(text), MF_BYCOMMAND);
+        const bool grey = GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED;
+        return std::string(text) + (grey ? " (grey)" : "");
+    }
 };
 
 TEST_F(Editing, PlayerBuildsAQuestFinishesItAndSavesIt) {
@@ -358,6 +392,168 @@ TEST_F(Editing, RemovingTheFirstOfTwoItemsWithOneTextKeepsTheEntryCollated) {
     CloseAndSave();
     EXPECT_EQ(ReadFile("quests.lbd"),
               DatabaseImage({{{"Heard of the ferry.", false}}, {{"Paid the toll.", false}}}));
+}
+
+// Each command taken back and made again from the Edit menu: the database exactly as it
+// was, the views rebuilt under the same filters, and the step's entry selected wherever
+// they show it.
+TEST_F(Editing, EveryCommandIsUndoneAndRedoneExactlyWithItsEntrySelected) {
+    Start();
+    const Lines tree0 = TreeLines(), list0 = ListRows();
+    std::vector<std::string> images = {Image()};
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo\tCtrl+Z (grey)");
+    EXPECT_EQ(MenuItem(ID_EDIT_REDO), "Redo\tCtrl+Y (grey)");
+
+    SelectListRow(0);
+    Click(IDC_START_NEW_QUEST);
+    images.push_back(Image());
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Start New Quest\tCtrl+Z");
+    MenuCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(Dialog().journal[1].collated, 0);
+    EXPECT_EQ(TreeLines(), tree0);
+    EXPECT_EQ(ListRows(), list0);
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo\tCtrl+Z (grey)");
+    EXPECT_EQ(MenuItem(ID_EDIT_REDO), "Redo Start New Quest\tCtrl+Y");
+    MenuCommand(ID_EDIT_REDO);
+    EXPECT_EQ(JournalIndexOf("Met the ferryman."), 1);
+    EXPECT_EQ(MenuItem(ID_EDIT_REDO), "Redo\tCtrl+Y (grey)");
+    UndoAndRedo(images[0], "tree - /  ; list 0 / Day 1 Met the ferryman.; Displayed: 5/7",
+                "tree Met the ferryman. / Day 1 Met the ferryman.; list -1 /  ; Displayed: 4/7");
+
+    // The tree's selection stands on the new quest: the next entry joins it.
+    SelectListRow(0);
+    Click(IDC_ADD_TO_QUEST);
+    images.push_back(Image());
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Add to Quest\tCtrl+Z");
+    UndoAndRedo(images[1], "tree - /  ; list 0 / Day 2 Paid the toll.; Displayed: 4/7",
+                "tree Paid the toll. / Day 2 Paid the toll.; list -1 /  ; Displayed: 3/7");
+
+    // A finisher hides the quest from the unfinished tree; its undo shows it again.
+    Click(IDC_TOGGLE_FINISHER);
+    images.push_back(Image());
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Toggle Finisher\tCtrl+Z");
+    UndoAndRedo(images[2],
+                "tree Paid the toll. / Day 2 Paid the toll.; list -1 /  ; Displayed: 3/7",
+                "tree - /  ; list -1 /  ; Displayed: 3/7");
+
+    // Every entry and quest shown: the entry is selected in both views, and the filters
+    // stay as they are.
+    Click(IDC_SHOW_COLLATED);
+    Click(IDC_SHOW_FINISHED);
+    SelectTree("FINISHER: Paid the toll.");
+    Click(IDC_REMOVE_QUEST_ITEM);
+    images.push_back(Image());
+    UndoAndRedo(images[3],
+                "tree FINISHER: Paid the toll. / Day 2 Paid the toll.; list 2 / Day 2 Paid the "
+                "toll.; Displayed: 7/7",
+                "tree - /  ; list 2 / Day 2 Paid the toll.; Displayed: 7/7");
+    EXPECT_TRUE(IsChecked(IDC_SHOW_UNKNOWN) && IsChecked(IDC_SHOW_COLLATED) &&
+                IsChecked(IDC_SHOW_UNFINISHED) && IsChecked(IDC_SHOW_FINISHED));
+
+    // A quest emptied comes back in its place, before the quest after it.
+    SelectTree("Heard of the ferry.");
+    Click(IDC_REMOVE_QUEST_ITEM);
+    images.push_back(Image());
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Remove Quest Item\tCtrl+Z");
+    UndoAndRedo(images[4],
+                "tree Heard of the ferry. / Day 1 Heard of the ferry.; list 0 / Day 1 Heard of "
+                "the ferry.; Displayed: 7/7",
+                "tree - /  ; list 0 / Day 1 Heard of the ferry.; Displayed: 7/7");
+
+    // The reset keeps where the flags were, those of entries the journal lacks too; after
+    // it nothing is selected.
+    ExpectBox(kResetQuestion, IDYES);
+    MenuCommand(ID_OPTIONS_RESET_FINISHERS);
+    images.push_back(Image());
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Reset All Finishers\tCtrl+Z");
+    UndoAndRedo(images[5], "tree - /  ; list -1 /  ; Displayed: 7/7",
+                "tree - /  ; list -1 /  ; Displayed: 7/7");
+
+    // All the way back and forth again; nothing is written meanwhile.
+    for (std::size_t step = images.size() - 1; step > 0; --step) {
+        MenuCommand(ID_EDIT_UNDO);
+        EXPECT_EQ(Image(), images[step - 1]);
+    }
+    EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo\tCtrl+Z (grey)");
+    MenuCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(Image(), images[0]);
+    for (std::size_t step = 1; step < images.size(); ++step) {
+        MenuCommand(ID_EDIT_REDO);
+        EXPECT_EQ(Image(), images[step]);
+    }
+    EXPECT_EQ(ReadFile("quests.lbd"), DatabaseImage(kQuests));
+    EXPECT_EQ(Boxes().size(), 1u) << "only the reset's question";
+
+    CloseAndSave();
+    EXPECT_EQ(ReadFile("quests.lbd"), images.back());
+}
+
+// "Reload Journal" renumbers the entries, and the new journal has lost one entry and
+// gained another: the steps still find their entries by text.
+TEST_F(Editing, UndoAndRedoStayExactAcrossAReloadThatRenumbers) {
+    Start();
+    SelectListRow(0);
+    Click(IDC_START_NEW_QUEST);  // "Met the ferryman."
+    SelectListRow(2);
+    Click(IDC_ADD_TO_QUEST);  // "Lost my boots."
+    const std::string edited = Image();
+
+    WriteFile("journal.htm", JournalText({{"Day 3", "Found new boots."},
+                                          {"Day 4", "Spoke to the smith."},
+                                          {"Day 3", "Lost my boots."},
+                                          {"Day 2", "Crossed the river."},
+                                          {"Day 2", "Paid the toll."},
+                                          {"Day 1", "Heard of the ferry."},
+                                          {"Day 5", "Bought coal."}}));
+    Click(IDC_RELOAD_JOURNAL);
+    ASSERT_EQ(JournalIndexOf("Lost my boots."), 2);
+
+    MenuCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(Dialog().journal[2].collated, 0);
+    EXPECT_EQ(JournalIndexOf("Lost my boots."), -2) << "no item holds it";
+    EXPECT_EQ(Selected(), "tree - /  ; list 1 / Day 3 Lost my boots.; Displayed: 4/7");
+    // The journal no longer has the entry of this step; the database loses the quest.
+    MenuCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(Image(), DatabaseImage(kQuests));
+    EXPECT_EQ(Selected(), "tree - /  ; list -1 /  ; Displayed: 4/7");
+
+    MenuCommand(ID_EDIT_REDO);
+    MenuCommand(ID_EDIT_REDO);
+    EXPECT_EQ(Image(), edited);
+    EXPECT_EQ(JournalIndexOf("Met the ferryman."), -1);
+    EXPECT_EQ(JournalIndexOf("Lost my boots."), 2);
+    EXPECT_EQ(Dialog().journal[2].collated, 1);
+    EXPECT_EQ(Selected(),
+              "tree Lost my boots. / Day 3 Lost my boots.; list -1 /  ; Displayed: 3/7");
+    EXPECT_TRUE(Boxes().empty());
+}
+
+// The keys work wherever the focus is, but Ctrl+Z in the search box undoes its typing.
+TEST_F(Editing, CtrlZUndoesAndCtrlYOrCtrlShiftZRedoesButTheSearchBoxKeepsItsOwnUndo) {
+    Start();
+    const std::string image0 = Image();
+    SelectListRow(0);
+    Click(IDC_START_NEW_QUEST);
+    const std::string image1 = Image();
+
+    PressCtrlKeyOn(IDC_QUEST_TREE, 'Z');
+    EXPECT_EQ(Image(), image0);
+    PressCtrlKeyOn(IDC_JOURNAL_LIST, 'Y');
+    EXPECT_EQ(Image(), image1);
+    PressCtrlKeyOn(IDC_JOURNAL_LIST, 'Z');
+    EXPECT_EQ(Image(), image0);
+    PressCtrlKeyOn(IDC_QUEST_TREE, 'Z', true);
+    EXPECT_EQ(Image(), image1);
+
+    HWND search = Control(IDC_SEARCH_BOX);
+    SendMessageA(search, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("ferry"));
+    ASSERT_EQ(Text(IDC_SEARCH_BOX), "ferry");
+    PressCtrlKeyOn(IDC_SEARCH_BOX, 'Z');
+    EXPECT_EQ(Text(IDC_SEARCH_BOX), "");
+    EXPECT_EQ(Image(), image1);
+    PressCtrlKeyOn(IDC_SEARCH_BOX, 'Z', true);
+    EXPECT_EQ(Image(), image1) << "nothing to redo";
+    EXPECT_TRUE(Boxes().empty());
 }
 
 }  // namespace

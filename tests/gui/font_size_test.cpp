@@ -1,12 +1,20 @@
 // The font-size slider: the six text controls follow it, everything else keeps the
-// dialog's font, and no control is ever left with a released font.
+// dialog's font, and no control is ever left with a released font. The same holds at
+// any display scale (these run at 96 dpi and, as wine.At144Dpi, at 144) and when the
+// window moves to a screen of another scale.
 #include <windows.h>
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
 #include "tests/gui/gui_fixture.h"
+#include "views/font_scale.h"
 
 namespace {
+
+// The template's 8-point font at `dpi`, as the dialog manager makes it.
+LONG DialogFontHeight(int dpi) {
+    return -MulDiv(8, dpi, 72);
+}
 
 const int kPaneControls[] = {IDC_LIST_TEXT,    IDC_LIST_HEADING, IDC_TREE_TEXT,
                              IDC_TREE_HEADING, IDC_QUEST_TREE,   IDC_JOURNAL_LIST};
@@ -40,22 +48,27 @@ protected:
 
 TEST_F(FontSize, SliderScalesTheSixTextControlsOnly) {
     HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
-    // The template's 8-point font at the usual resolution; the heights below follow it.
-    ASSERT_EQ(Dialog().baseFont.lfHeight, -11);
-    ASSERT_EQ(HeightOf(dialogFont), -11);
+    // The template's font at the display's scale (-11 at 96 dpi: the six then get -10,
+    // -16, -21 and -32 at factors 1, 1.5, 2 and 3).
+    HDC screen = GetDC(nullptr);
+    const LONG base = DialogFontHeight(GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(Dialog().baseFont.lfHeight, base);
+    ASSERT_EQ(HeightOf(dialogFont), base);
 
-    ExpectPanesAt(-10);  // factor 1.0 from start-up
+    ExpectPanesAt(ScaleFontDimension(base, 1.0f));  // from start-up
     for (int position : {50, 100, 25, 0}) {
         SCOPED_TRACE("slider at " + std::to_string(position));
         HFONT before = Dialog().paneFont;
         MoveSlider(position);
-        ExpectPanesAt(position == 50 ? -21 : position == 100 ? -32 : position == 25 ? -16 : -10);
+        ExpectPanesAt(ScaleFontDimension(base, 1.0f + position / 50.0f));
         EXPECT_EQ(HeightOf(before), 0) << "the replaced font must be released";
         for (int id : kOtherControls) EXPECT_EQ(FontOf(id), dialogFont) << "control " << id;
     }
 }
 
 TEST_F(FontSize, ScrollNotificationsFromElsewhereChangeNothing) {
+    const LONG startHeight = HeightOf(Dialog().paneFont);
     MoveSlider(100);
     HFONT large = Dialog().paneFont;
 
@@ -76,7 +89,40 @@ TEST_F(FontSize, ScrollNotificationsFromElsewhereChangeNothing) {
     SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_LINEDOWN, 77),
                  reinterpret_cast<LPARAM>(slider));
     PumpMessages();
-    ExpectPanesAt(-10);
+    ExpectPanesAt(startHeight);
+}
+
+// On a screen of another scale the six get the dialog font made for that scale, at the
+// slider's factor; the dialog manager gives the other controls theirs. The icons are
+// taken anew in the sizes that fit.
+TEST_F(FontSize, FollowsTheWindowToAScreenOfAnotherScale) {
+    const UINT start = Dialog().dpi;
+    HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
+    MoveSlider(50);
+    for (UINT dpi : {192u, 120u, start}) {
+        SCOPED_TRACE(std::to_string(dpi) + " dpi");
+        HFONT before = Dialog().paneFont;
+        RECT place;
+        GetWindowRect(Window(), &place);
+        SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&place));
+        PumpMessages();
+        ExpectPanesAt(ScaleFontDimension(DialogFontHeight(static_cast<int>(dpi)), 2.0f));
+        EXPECT_EQ(HeightOf(before), 0) << "the replaced font must be released";
+        EXPECT_EQ(FontOf(IDC_SEARCH_BOX), dialogFont);
+
+        ICONINFO icon = {};
+        ASSERT_TRUE(GetIconInfo(
+            reinterpret_cast<HICON>(SendMessageA(Window(), WM_GETICON, ICON_SMALL, 0)), &icon));
+        BITMAP image = {};
+        GetObjectA(icon.hbmColor, sizeof(image), &image);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+        EXPECT_EQ(image.bmWidth, MulDiv(16, static_cast<int>(dpi), 96));
+    }
+    // The slider goes on from the font of the scale the window is at.
+    MoveSlider(0);
+    ExpectPanesAt(ScaleFontDimension(DialogFontHeight(static_cast<int>(start)), 1.0f));
 }
 
 }  // namespace

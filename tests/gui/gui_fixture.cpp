@@ -33,7 +33,9 @@ void MainDialogTest::ExpectBoxStartingWith(std::string prefix, int answer) {
 int MainDialogTest::AnswerBox(const MessageBoxRequest& request) {
     HWND main = Window();
     shown.push_back(ShownBox{request.text, request.caption, request.type,
-                             main && IsWindowVisible(main) != FALSE});
+                             main && IsWindowVisible(main) != FALSE, GetCursor()});
+    // As a real box does: the pointer over it is the arrow.
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
     bool question = (request.type & MB_TYPEMASK) == MB_YESNO;
     if (expected.empty()) {
         ADD_FAILURE() << "Unexpected message box: \"" << request.text << "\"";

@@ -37,6 +37,7 @@ struct ShownBox {
     std::string caption;
     UINT type = 0;
     bool mainWindowVisible = false;  // whether the main window was on screen then
+    HCURSOR cursor = nullptr;        // the cursor while it was asked
 };
 
 // The dialog's input and what its controls show come from DialogDriver.

@@ -16,11 +16,13 @@ protected:
         GetWindowTextA(window, text, sizeof(text));
         return text;
     }
+    static LONG HeightOf(HFONT font) {
+        LOGFONTA description = {};
+        GetObjectA(font, sizeof(description), &description);
+        return description.lfHeight;
+    }
     static LONG FontHeight(HWND window) {
-        LOGFONTA font = {};
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof(font),
-                   &font);
-        return font.lfHeight;
+        return HeightOf(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
     }
 
     // Posts a key to the dialog's control with the focus, as the keyboard would. Under
@@ -51,9 +53,10 @@ TEST_F(HelpAndAbout, HelpShowsItsTextInThePaneFontAndClosesWithOkEnterOrEsc) {
             mainEnabled = IsWindowEnabled(Window()) != FALSE;
             textBox = GetDlgItem(help, IDC_HELP_TEXT);
             text = WindowText(textBox);
-            EXPECT_EQ(SendMessageA(textBox, WM_GETFONT, 0, 0),
+            // A copy of its own, which a change of the main window's scale can't release.
+            EXPECT_NE(SendMessageA(textBox, WM_GETFONT, 0, 0),
                       reinterpret_cast<LRESULT>(static_cast<HFONT>(Dialog().paneFont)));
-            EXPECT_EQ(FontHeight(textBox), -10);
+            EXPECT_EQ(FontHeight(textBox), HeightOf(Dialog().paneFont));
             SendMessageA(GetDlgItem(help, IDC_HELP_OK), BM_CLICK, 0, 0);
         }));
     EXPECT_FALSE(mainEnabled) << "the main window takes no input while help is open";
@@ -93,7 +96,7 @@ TEST_F(HelpAndAbout, HelpShowsItsTextInThePaneFontAndClosesWithOkEnterOrEsc) {
         ASSERT_TRUE(WithModalDialog([&] { Click(IDC_HELP_BUTTON); },
                                     [&](HWND help) {
                                         box = GetDlgItem(help, IDC_HELP_TEXT);
-                                        EXPECT_EQ(FontHeight(box), -32);
+                                        EXPECT_EQ(FontHeight(box), HeightOf(Dialog().paneFont));
                                         EXPECT_EQ(WindowText(box), text);
                                         PostKey(help, key);
                                     }));

@@ -214,3 +214,21 @@ TEST(FontScale, HeightsRoundTowardZeroAndSliderSpansOneToThree) {
     EXPECT_FLOAT_EQ(SliderFontFactor(5, 5, 5), 1.0f);
     EXPECT_EQ(ScaleFontDimension(-11, SliderFontFactor(50, 0, 100)), -21);
 }
+
+// A dialog font's height moved between any two common scales is the height that the
+// dialog manager makes from the same point size at the new one.
+TEST(FontScale, HeightAtAnotherDpiIsThePointSizeMeasuredThere) {
+    const int scales[] = {96, 120, 144, 168, 192, 240, 288};
+    const auto heightAt = [](int points, int dpi) { return -((points * dpi + 36) / 72); };
+    for (int points = 1; points <= 72; ++points)
+        for (int from : scales)
+            for (int to : scales)
+                ASSERT_EQ(FontDimensionAtDpi(heightAt(points, from), from, to),
+                          heightAt(points, to))
+                    << points << " points from " << from << " to " << to;
+
+    EXPECT_EQ(FontDimensionAtDpi(0, 96, 192), 0);    // a width the platform matches to the height
+    EXPECT_EQ(FontDimensionAtDpi(13, 96, 144), 20);  // a cell height scales in proportion
+    EXPECT_EQ(FontDimensionAtDpi(-11, 96, 0), -11);
+    EXPECT_EQ(FontDimensionAtDpi(-2000000000, 96, 288), std::numeric_limits<std::int32_t>::min());
+}

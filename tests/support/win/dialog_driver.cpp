@@ -1,5 +1,8 @@
 #include "tests/support/win/dialog_driver.h"
 
+#include <algorithm>
+#include <iterator>
+
 bool DialogDriver::Start() {
     if (dialog) {
         dialog->DestroyWindow();
@@ -29,6 +32,20 @@ void DialogDriver::PostKey(HWND target, UINT key, LPARAM flags) {
     PostMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, key,
                  scan | flags | 1 | (1u << 30) | (1u << 31));
     PumpMessages();
+}
+
+// A posted key carries no modifiers: they are read from the thread's key state, which
+// holds them down while the key goes through the loop.
+void DialogDriver::PressCtrlKeyOn(int id, UINT key, bool shift) {
+    BYTE saved[256] = {};
+    GetKeyboardState(saved);
+    BYTE held[256];
+    std::copy(std::begin(saved), std::end(saved), std::begin(held));
+    held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+    if (shift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+    SetKeyboardState(held);
+    PostKey(Control(id), key, 0);
+    SetKeyboardState(saved);
 }
 
 void DialogDriver::SelectListRow(int row) {

@@ -52,6 +52,8 @@ public:
     // The key sent to that control whether or not it has the focus, which another
     // program's window may take away while tests run side by side.
     void PressKeyOn(int id, UINT key) { PostKey(Control(id), key, 0); }
+    // The key sent to that control with Ctrl held down, and Shift too when asked.
+    void PressCtrlKeyOn(int id, UINT key, bool shift = false);
     // The key with Alt held down (Alt+F4).
     void PressAltKey(UINT key) { PostKey(Focused(), key, static_cast<LPARAM>(KF_ALTDOWN) << 16); }
     // A close request (the caption's close box), then the messages it posts.

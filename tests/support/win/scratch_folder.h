@@ -1,6 +1,7 @@
 // A folder of a test's or a run's own and the files in it. Every failure of the file
 // system throws std::runtime_error naming the path and the platform's error code,
 // which fails the test that met it.
+// Paths and names are UTF-8, as the program's are, so a folder may have any name.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editing/edit_history.h"
+#include "editing/quest_edits.h"
+#include "journal/journal_matching.h"
+#include "tests/support/journal_generator.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+// The five commands on the portable core, each recording its step as the window's
+// commands do; entries are picked at random where the player would pick them.
+class Player {
+public:
+    Player(QuestDatabase& database, std::vector<JournalEntry>& journal, EditHistory& history,
+           std::mt19937& random)
+        : database(database), journal(journal), history(history), random(random) {}
+
+    // Returns whether the command changed the database.
+    bool StartQuest() {
+        const std::int32_t entry = Pick(0);
+        if (entry < 0 || !StartQuestWith(database, journal, entry)) return false;
+        history.Record(NewQuestStep(database));
+        return true;
+    }
+    bool AddToQuest() {
+        const std::int32_t inTree = Pick(1), entry = Pick(0);
+        if (inTree < 0 || entry < 0) return false;
+        Quest* quest = database.FindQuest(journal[inTree].text);
+        AddEntryToQuest(database, *quest, journal, entry);
+        history.Record(AddToQuestStep(database, *quest));
+        return true;
+    }
+    bool RemoveItem() {
+        const std::int32_t entry = Pick(1);
+        if (entry < 0) return false;
+        auto [quest, item] = database.FindQuestAndItem(journal[entry].text);
+        EditStep step = RemoveItemStep(database, *quest, *item);
+        RemoveEntryFromQuest(database, journal, *quest, *item, entry);
+        history.Record(std::move(step));
+        return true;
+    }
+    bool ToggleFinisher() {
+        const std::int32_t entry = Pick(1);
+        if (entry < 0) return false;
+        auto [quest, item] = database.FindQuestAndItem(journal[entry].text);
+        item->finisher = !item->finisher;
+        history.Record(ToggleFinisherStep(database, *quest, *item));
+        return true;
+    }
+    bool ResetFinishers() {
+        std::optional<EditStep> step = ResetFinishersStep(database);
+        database.ClearFinishers();
+        if (step) history.Record(std::move(*step));
+        return step.has_value();
+    }
+
+private:
+    // A random entry with this collated mark, or -1: the first with it from a random place.
+    std::int32_t Pick(std::int32_t collated) {
+        if (journal.empty()) return -1;
+        const std::size_t start =
+            std::uniform_int_distribution<std::size_t>(0, journal.size() - 1)(random);
+        for (std::size_t n = 0; n < journal.size(); ++n) {
+            const std::size_t p = (start + n) % journal.size();
+            if (journal[p].collated == collated) return static_cast<std::int32_t>(p);
+        }
+        return -1;
+    }
+
+    QuestDatabase& database;
+    std::vector<JournalEntry>& journal;
+    EditHistory& history;
+    std::mt19937& random;
+};
+
+std::vector<JournalEntry> Journal(const std::vector<std::string>& texts) {
+    std::vector<JournalEntry> journal(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) journal[i].text = texts[i];
+    return journal;
+}
+
+// The links a fresh read of the journal would make: every collated mark and every
+// item's journalIndex as MatchJournal computes them.
+std::string Links(const QuestDatabase& database, const std::vector<JournalEntry>& journal) {
+    std::string links;
+    for (const JournalEntry& entry : journal) links += std::to_string(entry.collated);
+    for (const Quest& quest : database.quests)
+        for (const QuestItem& item : quest.items) links += "," + std::to_string(item.journalIndex);
+    return links;
+}
+
+void ExpectLinkedAsAReadWould(const QuestDatabase& database,
+                              const std::vector<JournalEntry>& journal, const std::string& when) {
+    QuestDatabase reread = database;
+    std::vector<JournalEntry> journalReread = journal;
+    MatchJournal(journalReread, reread);
+    EXPECT_EQ(Links(database, journal), Links(reread, journalReread)) << when;
+}
+
+// Each random walk undoes and redoes at random between commands, and now and then
+// reloads a journal that renumbers its entries, loses some and gains others.
+TEST(EditHistory, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 30; ++i) texts.push_back("Entry " + std::to_string(i) + ".");
+    texts.push_back("entry 1.");  // differs from another only in case
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        std::mt19937 random(seed);
+        // As a shared file may be: a text held twice, a quest with no item, finishers,
+        // items the journal lacks.
+        QuestDatabase database;
+        const std::string image = DatabaseImage({{{"Entry 1.", false}, {"Entry 2.", true}},
+                                                 {},
+                                                 {{"Gone.", true}, {"Entry 2.", false}},
+                                                 {{"Entry 3.", true}},
+                                                 {{"Entry 4.", false}, {"Entry 5.", false}}});
+        database.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
+        std::vector<JournalEntry> journal = Journal(texts);
+        MatchJournal(journal, database);
+
+        EditHistory history;
+        Player player(database, journal, history, random);
+        // images[k]: the image with k steps of the current line applied; `done` of them are.
+        std::vector<std::string> images = {ImageOf(database)};
+        std::size_t done = 0;
+        std::size_t undos = 0, redos = 0;
+        for (int turn = 0; turn < 600; ++turn) {
+            const std::string when =
+                "seed " + std::to_string(seed) + ", turn " + std::to_string(turn);
+            const int choice = std::uniform_int_distribution<int>(0, 99)(random);
+            if (choice < 20) {
+                const bool undone = history.Undo(database, journal) != nullptr;
+                ASSERT_EQ(undone, done > 0) << when;
+                if (undone) {
+                    ASSERT_EQ(ImageOf(database), images[--done]) << when;
+                    ++undos;
+                }
+            } else if (choice < 35) {
+                const bool redone = history.Redo(database, journal) != nullptr;
+                ASSERT_EQ(redone, done + 1 < images.size()) << when;
+                if (redone) {
+                    ASSERT_EQ(ImageOf(database), images[++done]) << when;
+                    ++redos;
+                }
+            } else if (choice < 36) {
+                // A reload: entries renumbered, some lost, some new, one the database
+                // holds although the journal never had it.
+                std::vector<std::string> reloaded;
+                for (const std::string& text : texts)
+                    if (random() % 5 != 0) reloaded.push_back(text);
+                reloaded.push_back("Gone.");
+                reloaded.push_back("Entry " + std::to_string(30 + turn) + ".");
+                std::shuffle(reloaded.begin(), reloaded.end(), random);
+                journal = Journal(reloaded);
+                MatchJournal(journal, database);
+            } else {
+                const std::string before = ImageOf(database);
+                bool changed = false;
+                if (choice < 60) {
+                    changed = player.StartQuest();
+                } else if (choice < 75) {
+                    changed = player.AddToQuest();
+                } else if (choice < 87) {
+                    changed = player.RemoveItem();
+                } else if (choice < 97) {
+                    changed = player.ToggleFinisher();
+                } else {
+                    changed = player.ResetFinishers();
+                }
+                if (!changed) {
+                    ASSERT_EQ(ImageOf(database), before) << when;
+                    continue;
+                }
+                images.resize(++done);  // a new step drops what could have been redone
+                images.push_back(ImageOf(database));
+                ASSERT_EQ(history.NextRedo(), nullptr) << when;
+            }
+            ExpectLinkedAsAReadWould(database, journal, when);
+        }
+        EXPECT_GT(undos, 50u);
+        EXPECT_GT(redos, 10u);
+
+        while (history.Undo(database, journal)) ExpectLinkedAsAReadWould(database, journal, "undo");
+        EXPECT_EQ(ImageOf(database), images.front()) << "seed " << seed;
+        EXPECT_EQ(ImageOf(database), image);
+        while (history.Redo(database, journal)) ExpectLinkedAsAReadWould(database, journal, "redo");
+        EXPECT_EQ(ImageOf(database), images.back()) << "seed " << seed;
+    }
+}
+
+// Only a change that bypassed the history could do this; the steps are refused rather
+// than applied to the wrong items.
+TEST(EditHistory, AStepThatNoLongerFitsTheDatabaseChangesNothing) {
+    std::vector<JournalEntry> journal = Journal({"Met the ferryman.", "Paid the toll."});
+    QuestDatabase database;
+    EditHistory history;
+    EXPECT_EQ(history.Undo(database, journal), nullptr);
+    StartQuestWith(database, journal, 0);
+    history.Record(NewQuestStep(database));
+    database.quests.back().items.back().finisher = true;
+    history.Record(
+        ToggleFinisherStep(database, database.quests.back(), database.quests.back().items.back()));
+    ASSERT_NE(history.Undo(database, journal), nullptr);
+
+    database.quests.clear();
+    database.InvalidateIndex();
+    EXPECT_EQ(history.Redo(database, journal), nullptr);
+    EXPECT_EQ(history.Undo(database, journal), nullptr);
+    EXPECT_TRUE(database.quests.empty());
+    EXPECT_EQ(journal[0].collated, 1) << "the entry's mark isn't touched either";
+}
+
+// A step keeps what it changed, not the database: a thousand steps on a long journal's
+// database cost about what their texts take.
+TEST(EditHistory, AThousandStepsAtAHundredThousandEntriesTakeLessThanAMegabyte) {
+    JournalGeneratorOptions options;
+    options.entries = 100000;
+    GeneratedJournal generated = GenerateJournal(options);
+    QuestDatabase& database = generated.database;
+    std::vector<JournalEntry>& journal = generated.expected;
+    MatchJournal(journal, database);
+
+    EditHistory history;
+    std::mt19937 random(7);
+    Player player(database, journal, history, random);
+    std::size_t steps = 0;
+    for (int turn = 0; steps < 1000; ++turn) {
+        // Each removal rebuilds the lookup index; a few stand for the rest.
+        switch (turn % 4) {
+            case 0:
+                steps += player.StartQuest();
+                break;
+            case 1:
+                steps += player.AddToQuest();
+                break;
+            case 2:
+                steps += player.ToggleFinisher();
+                break;
+            default:
+                steps += turn % 40 == 3 && player.RemoveItem();
+        }
+    }
+    const std::size_t bytes = history.Footprint();
+    std::printf("history of %zu steps at %zu entries (image %zu bytes): %zu bytes\n", steps,
+                journal.size(), ImageOf(database).size(), bytes);
+    EXPECT_LT(bytes, 1000000u);
+}
+
+}  // namespace
