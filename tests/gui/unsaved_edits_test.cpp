@@ -108,6 +108,20 @@ TEST_F(UnsavedEdits, EscAsksOnlyWhileTheDatabaseDiffersFromTheSavedOne) {
     EXPECT_EQ(ReadFile("quests.lbd"), kSaved);
     EXPECT_EQ(FolderFiles(), (Lines{"journal.htm", "quests.lbd"}));
 
+    // Undone back to what was saved, nothing is unsaved; a redo makes it unsaved again.
+    StartDialog();
+    MakeThreeEdits();
+    const std::size_t boxes = Boxes().size();
+    for (int step = 0; step < 3; ++step) PressCtrlKeyOn(IDC_QUEST_TREE, 'Z');
+    EXPECT_FALSE(Kept());
+    PressCtrlKeyOn(IDC_QUEST_TREE, 'Y');
+    EXPECT_TRUE(Kept());
+    PressCtrlKeyOn(IDC_QUEST_TREE, 'Z');
+    PressKeyOn(IDC_QUEST_TREE, VK_ESCAPE);
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(Boxes().size(), boxes);
+    EXPECT_EQ(FolderFiles(), (Lines{"journal.htm", "quests.lbd"}));
+
     // Yes saves them, through the backup, and the kept file goes.
     StartDialog();
     MakeThreeEdits();
