@@ -9,26 +9,25 @@
 
 screen_pid=
 
-# Another script may take the display we picked at the same moment; then our Xvfb
-# ends at once and the next free one is tried.
+# Xvfb picks the display itself (-displayfd): it takes the first whose lock it can get
+# and says which, so two scripts starting screens at once never share one.
 start_screen() {
-    local n
-    for n in $(seq 90 199); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        screen_pid=$!
-        for _ in $(seq 50); do
-            kill -0 "$screen_pid" 2>/dev/null || break
-            if [ -e "/tmp/.X11-unix/X$n" ]; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$screen_pid" 2>/dev/null || true
-        screen_pid=
+    local number
+    number=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    screen_pid=$!
+    for _ in $(seq 300); do
+        if [ -s "$number" ]; then
+            export DISPLAY=":$(head -n1 "$number")"
+            rm -f "$number"
+            return 0
+        fi
+        kill -0 "$screen_pid" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "no X display free for Xvfb" >&2
+    rm -f "$number"
+    stop_screen
+    echo "Xvfb didn't start" >&2
     return 1
 }
 
@@ -72,21 +71,35 @@ prepare_prefixes() { # build
 }
 
 # A process that holds a window keeps each wineserver up, so CTest's test processes
-# start in milliseconds and no Wine helper inherits its pipes. The x11 prefix needs
-# a screen.
+# start in milliseconds and no Wine helper inherits their pipes. It says "ready" once
+# its window is made; until then a test process could be the one to start the server.
+# The x11 prefix needs a screen.
 start_wine() ( # build
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     keepalive=$1/tools/wine_keepalive.exe
-    WINEPREFIX=$(wine_prefix "$1" null) setsid wine "$keepalive" </dev/null >/dev/null 2>&1 &
-    WINEPREFIX=$(wine_prefix "$1" null-144dpi) setsid wine "$keepalive" </dev/null >/dev/null 2>&1 &
-    if [ -n "${DISPLAY:-}" ]; then
-        WINEPREFIX=$(wine_prefix "$1" x11) setsid wine "$keepalive" </dev/null >/dev/null 2>&1 &
-    fi
-    sleep 1
+    drivers=(null null-144dpi)
+    [ -z "${DISPLAY:-}" ] || drivers+=(x11)
+    for driver in "${drivers[@]}"; do
+        prefix=$(wine_prefix "$1" "$driver")
+        rm -f "$prefix/keepalive.out"
+        WINEPREFIX=$prefix setsid wine "$keepalive" </dev/null >"$prefix/keepalive.out" 2>&1 &
+    done
+    for driver in "${drivers[@]}"; do
+        prefix=$(wine_prefix "$1" "$driver")
+        for _ in $(seq 1200); do
+            grep -qs ready "$prefix/keepalive.out" && continue 2
+            sleep 0.1
+        done
+        echo "the wineserver of $prefix didn't come up" >&2
+        exit 1
+    done
 )
 
+# Waits until each server has gone, so that a run started next never joins a dying one.
 stop_wine() { # build
-    WINEPREFIX=$(wine_prefix "$1" null) wineserver -k 2>/dev/null || true
-    WINEPREFIX=$(wine_prefix "$1" null-144dpi) wineserver -k 2>/dev/null || true
-    WINEPREFIX=$(wine_prefix "$1" x11) wineserver -k 2>/dev/null || true
+    local driver
+    for driver in null null-144dpi x11; do
+        WINEPREFIX=$(wine_prefix "$1" "$driver") wineserver -k 2>/dev/null || true
+        WINEPREFIX=$(wine_prefix "$1" "$driver") wineserver -w 2>/dev/null || true
+    done
 }

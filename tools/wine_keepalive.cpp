@@ -4,9 +4,14 @@
 // top-level window, and this one, which never answers, would hold it up.
 #include <windows.h>
 
+#include <cstdio>
+
 int main() {
     CreateWindowExA(0, "STATIC", "lorebinder wine keepalive", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                     GetModuleHandleA(nullptr), nullptr);
+    // The server and its services are up now: tools/session.sh waits for this line.
+    std::puts("ready");
+    std::fflush(stdout);
     Sleep(INFINITE);
     return 0;
 }

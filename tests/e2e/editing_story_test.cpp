@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "black_box_test.h"
+#include "editing/editing_messages.h"
 #include "res/resource.h"
 
 namespace e2e {
@@ -25,9 +26,6 @@ const char kFound[] = "Found new boots.";
 const char kSmith[] = "Spoke to the smith.";
 const char kForge[] = "The forge is cold.";
 const char kCoal[] = "Bought coal.";
-
-const char kResetQuestion[] =
-    "Are you sure you want to reset the finisher tags on all database quest items?";
 
 std::string Journal() {
     std::string journal;
@@ -102,7 +100,7 @@ TEST_F(EditingStory, QuestsBuiltInTheWindowAreSavedAndFoundAgain) {
     main.MenuCommand(ID_OPTIONS_RESET_FINISHERS);
     MessageBoxWindow question = app.ExpectMessageBox("ask before clearing the finishers");
     EXPECT_EQ(question.Caption(), "lorebinder");
-    EXPECT_EQ(question.Text(), kResetQuestion);
+    EXPECT_EQ(question.Text(), kResetFinishersQuestion);
     EXPECT_TRUE(question.HasButton(IDYES));
     question.Press(IDNO, "answer No");
     EXPECT_EQ(TreeLines(main).size(), 4u);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/app_messages.h"
 #include "black_box_test.h"
 #include "res/resource.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 using StartAndClose = BlackBoxTest;
 
-const std::string kSaveQuestion = "Save the current quest database?";
 const std::string kEmptyDatabase(4, '\0');
 // Long before any test runs: a file still carrying this time was not rewritten.
 constexpr std::uint64_t kLongAgo = 126227808000000000;  // 1 January 2001
@@ -23,9 +23,7 @@ TEST_F(StartAndClose, WithoutADatabaseItSaysSoAndYesOnCloseCreatesAnEmptyOne) {
 
     MessageBoxWindow missing = app.ExpectMessageBox("report the missing database");
     EXPECT_EQ(missing.Caption(), "lorebinder");
-    EXPECT_EQ(missing.Text(), "No quest database (" + folder->PathOf("quests.lbd") +
-                                  ") found.\nYou'll have to build one from your journal "
-                                  "entries, or get a quests.lbd from somewhere else.");
+    EXPECT_EQ(missing.Text(), NoDatabaseMessage(folder->PathOf("quests.lbd")));
     EXPECT_TRUE(missing.HasButton(IDOK));
     EXPECT_FALSE(app.FindMainWindow()) << "the message comes before the window";
     missing.Press(IDOK, "acknowledge the missing database");
@@ -119,10 +117,7 @@ TEST_F(StartAndClose, AFileAnotherProgramWroteIsReplacedOnlyOnASecondYesAndKeptA
 
     CopySample({"quests.lbd"});
     const std::string downloaded = *folder->Read("quests.lbd");
-    const std::string changedQuestion =
-        "The quest database (" + folder->PathOf("quests.lbd") +
-        ") was changed by another program since Lorebinder started.\n\nSaving replaces it "
-        "with the quests you see now. Replace it?";
+    const std::string changedQuestion = ReplaceChangedQuestion(folder->PathOf("quests.lbd"));
 
     main.Close();
     app.ExpectMessageBox("ask whether to save").Press(IDYES, "answer Yes");

@@ -1,7 +1,8 @@
 # Makes the release package from the built programs, as the build's `package`
 # target does, checks what it holds and unpacks it into DEST, emptied first: the
 # folder a player gets.
-#   cmake -DCPACK=... -DBUILD=... -DZIP=... -DDEST=... -DOBJDUMP=... -P unpack_package.cmake
+#   cmake -DCPACK=... -DBUILD=... -DZIP=... -DDEST=... -DOBJDUMP=... -DVERSION=...
+#         -P unpack_package.cmake
 execute_process(COMMAND ${CPACK} --config ${BUILD}/CPackConfig.cmake
                 WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE status OUTPUT_VARIABLE output
                 ERROR_VARIABLE output)
@@ -26,6 +27,10 @@ string(REGEX REPLACE "(..)" "\\1 " bytes "${readme}")
 string(REPLACE "0d 0a " "" bytes "${bytes}")
 if(bytes MATCHES "(^| )0a ")
     message(FATAL_ERROR "README.txt has a line that does not end in CR LF")
+endif()
+file(STRINGS ${DEST}/README.txt title LIMIT_COUNT 1)
+if(NOT title STREQUAL "Lorebinder ${VERSION}")
+    message(FATAL_ERROR "README.txt begins with \"${title}\", not the version ${VERSION}")
 endif()
 
 # lbdtool runs in a console: it has no use for a windowing library, and importing

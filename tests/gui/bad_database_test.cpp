@@ -8,8 +8,6 @@
 
 namespace {
 
-const char kSaveQuestion[] = "Save the current quest database?";
-
 const std::string kKey = "Find the key to the tower.";
 const std::string kDoor = "The tower door is open.";
 const std::string kRumour = "A fisherman told of a drowned bell.";
@@ -23,7 +21,17 @@ protected:
         MainDialogTest::SetUp();
         WriteFile("journal.htm", "");
     }
-    std::string Named() const { return "The quest database (" + PathOf("quests.lbd") + ")"; }
+    std::string Path() const { return PathOf("quests.lbd"); }
+    // How the message about a damaged file begins, before what it read: the reason
+    // (here without its full stop) follows.
+    std::string Damaged() const {
+        const std::string message = DatabaseDamagedMessage(Path(), 0, 0, 0, 0);
+        const std::string reason = DatabasePartlyReadReason(0, 0);
+        return message.substr(0, message.find(reason.substr(0, reason.size() - 1)));
+    }
+    std::string PartlyReadQuestionStart() const {
+        return StartBefore(ReplacePartlyReadQuestion(Path(), kAnyText));
+    }
 
     // Starts on `bytes` as quests.lbd, expecting the message that begins with
     // `message` (none when empty); checks what was kept, then answers Yes to saving and
@@ -44,7 +52,7 @@ protected:
 
         ExpectBox(kSaveQuestion, IDYES);
         if (!message.empty()) {
-            ExpectBoxStartingWith(Named() + " couldn't be read completely", IDNO);
+            ExpectBoxStartingWith(PartlyReadQuestionStart(), IDNO);
             RequestClose();
             EXPECT_FALSE(Ended());
             ExpectBox(kSaveQuestion, IDNO);
@@ -90,14 +98,11 @@ TEST_F(BadDatabase, CutAtEveryRecordBoundaryAndInsideEveryRecordKeepsWhatIsWhole
     };
     for (const auto& cut : cuts) {
         SCOPED_TRACE("cut after " + std::to_string(cut.length) + " bytes");
-        StartOnAndCloseKeepingFile(whole.substr(0, cut.length), Named() + " is damaged.", cut.kept);
+        StartOnAndCloseKeepingFile(whole.substr(0, cut.length), Damaged(), cut.kept);
     }
     // The message says how much was read and what was kept.
     const std::string cutInsideSecondItem =
-        Named() + " is damaged. Only its first " + std::to_string(doorItem) + " of " +
-        std::to_string(doorItem + 1) +
-        " bytes could be read: 1 quest with 1 entry.\n\nLorebinder goes on with what it read and "
-        "leaves the file alone unless you agree to replace it when you close.";
+        DatabaseDamagedMessage(Path(), doorItem, doorItem + 1, 1, 1);
     EXPECT_TRUE(std::any_of(Boxes().begin(), Boxes().end(), [&](const ShownBox& box) {
         return box.text == cutInsideSecondItem;
     })) << cutInsideSecondItem;
@@ -107,44 +112,38 @@ TEST_F(BadDatabase, CutAtEveryRecordBoundaryAndInsideEveryRecordKeepsWhatIsWhole
 
     // The user may keep what was read: Yes twice writes it.
     WriteFile("quests.lbd", whole.substr(0, rumourItem + 10));
-    ExpectBoxStartingWith(Named() + " is damaged.");
+    ExpectBoxStartingWith(Damaged());
     StartDialog();
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(Named() + " couldn't be read completely", IDYES);
+    ExpectBoxStartingWith(PartlyReadQuestionStart(), IDYES);
     RequestClose();
     EXPECT_TRUE(Ended());
     EXPECT_EQ(ReadFile("quests.lbd"), DatabaseImage(firstWhole));
 }
 
 TEST_F(BadDatabase, EmptyFileImpossibleCountsAndGarbageAreReportedAndLeftAlone) {
-    StartOnAndCloseKeepingFile("", Named() + " is empty.", {});
+    StartOnAndCloseKeepingFile("", DatabaseEmptyMessage(Path()), {});
 
     const std::string key = std::string(1, '\0') + kKey + '\0';
     const std::string firstQuest = Count(1) + key;
     // The largest count there is, with one quest behind it: that quest and no more,
     // and quickly (nothing is sized by the count).
-    StartOnAndCloseKeepingFile(Count(0x7FFFFFFF) + firstQuest, Named() + " is damaged.",
-                               {{{kKey, false}}});
-    StartOnAndCloseKeepingFile(Count(1) + Count(0x7FFFFFFF) + key, Named() + " is damaged.",
-                               {{{kKey, false}}});
+    StartOnAndCloseKeepingFile(Count(0x7FFFFFFF) + firstQuest, Damaged(), {{{kKey, false}}});
+    StartOnAndCloseKeepingFile(Count(1) + Count(0x7FFFFFFF) + key, Damaged(), {{{kKey, false}}});
     // Negative counts: nothing can be read after them.
     StartOnAndCloseKeepingFile(Count(0xFFFFFFFF) + firstQuest,
-                               Named() + " is damaged. Only its first 0 of " +
-                                   std::to_string(4 + firstQuest.size()) +
-                                   " bytes could be read: 0 quests with 0 entries.",
-                               {});
-    StartOnAndCloseKeepingFile(Count(0x80000000) + firstQuest, Named() + " is damaged.", {});
-    StartOnAndCloseKeepingFile(Count(2) + firstQuest + Count(0xFFFFFFFE) + key,
-                               Named() + " is damaged.", {{{kKey, false}}});
+                               DatabaseDamagedMessage(Path(), 0, 4 + firstQuest.size(), 0, 0), {});
+    StartOnAndCloseKeepingFile(Count(0x80000000) + firstQuest, Damaged(), {});
+    StartOnAndCloseKeepingFile(Count(2) + firstQuest + Count(0xFFFFFFFE) + key, Damaged(),
+                               {{{kKey, false}}});
     // Binary garbage: read as far as it makes sense, here one quest of three odd items.
-    StartOnAndCloseKeepingFile(std::string("MZ\x90\0\3\0\0\0\4\0\0\0\xFF\xFF\0\0", 16),
-                               Named() + " is damaged.",
+    StartOnAndCloseKeepingFile(std::string("MZ\x90\0\3\0\0\0\4\0\0\0\xFF\xFF\0\0", 16), Damaged(),
                                {{{"", true}, {"", false}, {"\xFF", true}}});
 }
 
 TEST_F(BadDatabase, FolderNamedLikeTheDatabaseIsReportedAndLeftAlone) {
     ASSERT_TRUE(CreateDirectoryA(PathOf("quests.lbd").c_str(), nullptr));
-    ExpectBoxStartingWith(Named() + " is a folder");
+    ExpectBoxStartingWith(DatabaseIsFolderMessage(Path()));
     StartDialog();
     EXPECT_TRUE(Dialog().database.quests.empty());
     EXPECT_FALSE(Ended());
@@ -152,8 +151,8 @@ TEST_F(BadDatabase, FolderNamedLikeTheDatabaseIsReportedAndLeftAlone) {
     // Saving can't put a file there: said so, and the window stays for another try.
     Dialog().database.AddQuest(kKey, -1, false);
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(Named() + " couldn't be read completely", IDYES);
-    ExpectBox("Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.");
+    ExpectBoxStartingWith(PartlyReadQuestionStart(), IDYES);
+    ExpectBox(SaveFailedMessage(Path()));
     RequestClose();
     EXPECT_FALSE(Ended());
     EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm"}));

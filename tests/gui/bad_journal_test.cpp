@@ -1,9 +1,8 @@
 // journal.htm as a player may meet it: held open by the game, a folder, binary
 // garbage, one line of 50 MB, a journal of 100,000 entries. Any message names the
-// file, the program stays up and quick, and neither file on disk changes unless the
-// user saves.
+// file, the program stays up and shows what it can, and neither file on disk changes
+// unless the user saves. (How long each takes is a figure of tools/timing-run.)
 #include <algorithm>
-#include <iostream>
 
 #include "framework/file_exception.h"
 #include "tests/gui/sample_quests.h"
@@ -14,19 +13,6 @@ namespace {
 
 using namespace sample;
 
-const char kSaveQuestion[] = "Save the current quest database?";
-const char kWarning[] = "Warning: unexpected format of journal file.  This might not work.";
-
-template <class Work>
-double Seconds(Work&& work) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-}
-
 class BadJournal : public MainDialogTest {
 protected:
     void SetUp() override {
@@ -35,8 +21,7 @@ protected:
     }
 
     std::string RefusedMessage(const std::string& reason) const {
-        return "Can't open the journal file named \"" + PathOf("journal.htm") + "\":\n" + reason +
-               "\n\nPress Reload Journal to try again.";
+        return JournalOpenRefusedMessage(PathOf("journal.htm"), reason);
     }
 
     // No item may point past the journal, whatever the journal held.
@@ -89,26 +74,11 @@ TEST_F(BadJournal, JournalThatWontOpenAtStartUpSaysWhyAndReloadsLater) {
 }
 
 TEST_F(BadJournal, BinaryGarbageWarnsOnceInFewWordsAndHarmsNothing) {
-    // A megabyte of noise, with line ends and the grammar's markers now and then so
-    // that every path of the reader runs; no byte 26, so all of it is read.
-    std::string garbage;
-    std::uint32_t state = 2463534242u;
-    const char* pieces[] = {"<BR>\r\n", "<P>\r\n", "\n", "\r", "<", ">", "@", "#"};
-    while (garbage.size() < (1 << 20)) {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        if (state % 16 == 0) {
-            garbage += pieces[(state >> 8) % 8];
-        } else {
-            char byte = static_cast<char>(state >> 24);
-            garbage += byte == 26 ? '\0' : byte;
-        }
-    }
+    // A megabyte of noise, with line ends and the grammar's markers now and then.
+    const std::string garbage = BinaryNoise(1 << 20);
     WriteFile("journal.htm", garbage);
-    ExpectBoxStartingWith(kWarning);
-    double seconds = Seconds([this] { StartDialog(); });
-    EXPECT_LT(seconds, 10.0);
+    ExpectBoxStartingWith(std::string(kJournalFormatWarning));
+    StartDialog();
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_LT(Boxes()[0].text.size(), 600u) << "the quoted line must be short";
     EXPECT_FALSE(Ended());
@@ -122,16 +92,14 @@ TEST_F(BadJournal, BinaryGarbageWarnsOnceInFewWordsAndHarmsNothing) {
     EXPECT_EQ(ReadFile("journal.htm"), garbage);
 }
 
-TEST_F(BadJournal, FiftyMegabyteLinesAreReadQuicklyAndShownInPart) {
+TEST_F(BadJournal, FiftyMegabyteLinesAreReadWholeAndShownInPart) {
     const std::string huge = "Lost" + std::string(50 << 20, 'x');
 
     // A line that is no journal line at all: skipped, quoted in part.
     WriteFile("journal.htm", Journal() + huge + "\r\n" + JournalText({{"Day 8", "After it."}}));
-    ExpectBox(std::string(kWarning) + "\n\nThis is the journal line I'm having trouble with:\n" +
-              huge.substr(0, 400) + "...");
-    double seconds = Seconds([this] { StartDialog(); });
-    std::cout << "start on a 50 MB unknown line: " << seconds << " s\n";
-    EXPECT_LT(seconds, 10.0);
+    ExpectBox(std::string(kJournalFormatWarning) + std::string(kJournalTroubleLineIntro) +
+              huge.substr(0, kQuotedLineLimit) + "...");
+    StartDialog();
     EXPECT_EQ(Dialog().journal.size(), size_t(kJournalSize + 1));
     CloseWithoutSaving(Database());
 
@@ -142,13 +110,9 @@ TEST_F(BadJournal, FiftyMegabyteLinesAreReadQuicklyAndShownInPart) {
     WriteFile("quests.lbd", database);
     WriteFile("journal.htm", Journal() + "<B>Day 8</B><BR>\r\n" + huge + "<P>\r\n");
     const std::size_t boxesBefore = Boxes().size();
-    seconds = Seconds([this] {
-        StartDialog();
-        Click(IDC_SHOW_COLLATED);
-        Click(IDC_SHOW_FINISHED);
-    });
-    std::cout << "start and fill both views with a 50 MB entry: " << seconds << " s\n";
-    EXPECT_LT(seconds, 15.0);
+    StartDialog();
+    Click(IDC_SHOW_COLLATED);
+    Click(IDC_SHOW_FINISHED);
     EXPECT_EQ(Boxes().size(), boxesBefore);
     ASSERT_EQ(Dialog().journal.size(), size_t(kJournalSize + 1));
     EXPECT_EQ(Dialog().journal.back().text, huge);
@@ -156,8 +120,7 @@ TEST_F(BadJournal, FiftyMegabyteLinesAreReadQuicklyAndShownInPart) {
     const std::string shown = huge.substr(0, kShownTextLimit) + "...";
     const std::vector<std::string> rows = ListRows();
     EXPECT_EQ(rows.back(), shown);
-    seconds = Seconds([this] { SelectListRow(ListCount() - 1); });
-    EXPECT_LT(seconds, 5.0);
+    SelectListRow(ListCount() - 1);
     EXPECT_EQ(GetWindowTextLengthA(Control(IDC_LIST_TEXT)), static_cast<int>(shown.size()));
     HTREEITEM item = static_cast<HTREEITEM>(Dialog().journal.back().treeItem);
     ASSERT_NE(item, nullptr);
@@ -165,13 +128,12 @@ TEST_F(BadJournal, FiftyMegabyteLinesAreReadQuicklyAndShownInPart) {
     EXPECT_EQ(GetWindowTextLengthA(Control(IDC_TREE_TEXT)), static_cast<int>(shown.size()));
 
     ExpectBox(kSaveQuestion, IDYES);
-    seconds = Seconds([this] { RequestClose(); });
-    EXPECT_LT(seconds, 10.0);
+    RequestClose();
     EXPECT_TRUE(Ended());
     EXPECT_EQ(ReadFile("quests.lbd"), database);
 }
 
-TEST_F(BadJournal, HundredThousandEntriesStartAndReloadQuickly) {
+TEST_F(BadJournal, HundredThousandEntriesStartReloadAndFillBothViews) {
     JournalGeneratorOptions options;
     options.entries = 100000;
     const GeneratedJournal generated = GenerateJournal(options);
@@ -180,21 +142,14 @@ TEST_F(BadJournal, HundredThousandEntriesStartAndReloadQuickly) {
     WriteFile("journal.htm", generated.journal);
     WriteFile("quests.lbd", database);
 
-    double start = Seconds([this] { StartDialog(); });
+    StartDialog();
     EXPECT_TRUE(Boxes().empty());
     ASSERT_EQ(Dialog().journal.size(), generated.expected.size());
-    double reload = Seconds([this] { Click(IDC_RELOAD_JOURNAL); });
-    double everything = Seconds([this] {
-        Click(IDC_SHOW_COLLATED);
-        Click(IDC_SHOW_FINISHED);
-    });
-    std::cout << generated.expected.size() << " distinct entries, " << generated.journal.size()
-              << " bytes: start " << start << " s, reload " << reload << " s, every entry in "
-              << "both views " << everything << " s\n";
-    RecordProperty("start_ms_100000", static_cast<int>(start * 1000));
-    EXPECT_LT(start, 15.0);
-    EXPECT_LT(reload, 15.0);
-    EXPECT_LT(everything, 15.0);
+    Click(IDC_RELOAD_JOURNAL);
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_EQ(Dialog().journal.size(), generated.expected.size());
+    Click(IDC_SHOW_COLLATED);
+    Click(IDC_SHOW_FINISHED);
     EXPECT_EQ(ListCount(), static_cast<int>(generated.expected.size()));
     EXPECT_GT(TreeCount(), static_cast<int>(generated.expected.size() / 2));
 

@@ -11,12 +11,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const char kSaveQuestion[] = "Save the current quest database?";
-const char kResetQuestion[] =
-    "Are you sure you want to reset the finisher tags on all database quest items?";
-const char kAlreadyInQuest[] =
-    "This is already part of a quest.  You'll need to remove it\nfrom its current quest first.";
-
 // Journal positions 0 to 6.
 const std::vector<TestEntry> kJournal = {
     {"Day 1", "Heard of the ferry."}, {"Day 1", "Met the ferryman."}, {"Day 2", "Paid the toll."},
@@ -221,15 +215,15 @@ TEST_F(Editing, ResettingFinishersAsksAndOnlyYesClearsEveryFlag) {
     const std::string before = State();
 
     // No, and Esc (which answers such a box with Cancel), keep every flag.
-    ExpectBox(kResetQuestion, IDNO);
+    ExpectBox(kResetFinishersQuestion, IDNO);
     MenuCommand(ID_OPTIONS_RESET_FINISHERS);
-    ExpectBox(kResetQuestion, IDCANCEL);
+    ExpectBox(kResetFinishersQuestion, IDCANCEL);
     MenuCommand(ID_OPTIONS_RESET_FINISHERS);
     EXPECT_EQ(State(), before);
     EXPECT_EQ(Boxes().back().type, UINT(MB_YESNO | MB_ICONEXCLAMATION));
 
     // Yes clears them all, those of entries the journal lacks too.
-    ExpectBox(kResetQuestion, IDYES);
+    ExpectBox(kResetFinishersQuestion, IDYES);
     MenuCommand(ID_OPTIONS_RESET_FINISHERS);
     const std::vector<TestQuest> cleared = {
         {{"Spoke to the smith.", false}, {"The forge is cold.", false}},
@@ -280,16 +274,16 @@ TEST_F(Editing, EveryMessageComesBeforeAnyChange) {
     // A row whose data names no journal entry.
     SelectListRow(1);
     SendMessageA(Control(IDC_JOURNAL_LIST), LB_SETITEMDATA, 1, 99);
-    ExpectBox("Error 1 in OnButtonAddNewQuest().");
+    ExpectBox(kNewQuestBadRow);
     Click(IDC_START_NEW_QUEST);
-    ExpectBox("Error 2 in OnButtonAddToQuest().");
+    ExpectBox(kAddToQuestBadRow);
     Click(IDC_ADD_TO_QUEST);
     SendMessageA(Control(IDC_JOURNAL_LIST), LB_SETITEMDATA, 1, 1);
 
     // An entry marked unknown whose text the database holds all the same.
     Dialog().journal[0].collated = 0;
     SelectListRow(0);
-    ExpectBox("Error 2 in OnButtonAddNewQuest.");
+    ExpectBox(kNewQuestTextTaken);
     Click(IDC_START_NEW_QUEST);
     Dialog().journal[0].collated = 1;
 
@@ -301,16 +295,16 @@ TEST_F(Editing, EveryMessageComesBeforeAnyChange) {
         SetTreeItemData(smith, data);
         SelectTreeItem(nullptr);
         // The tree's own handler complains when the item is selected with bad data.
-        if (data != 4) ExpectBox("Error 1 in OnSelChangedTreeQuestTree().");
+        if (data != 4) ExpectBox(kBadTreeItem);
         SelectTreeItem(smith);
-        ExpectBox("Error 1 in OnButtonAddToQuest().");
+        ExpectBox(kAddToQuestNoQuest);
         Click(IDC_ADD_TO_QUEST);
     }
     // Remove and Toggle learn of it from the lookup behind the tree.
     SetTreeItemData(smith, 7);
-    ExpectBox("Error 1 in QuestItemFromHti().");
+    ExpectBox(kNoQuestItem);
     Click(IDC_REMOVE_QUEST_ITEM);
-    ExpectBox("Error 1 in QuestItemFromHti().");
+    ExpectBox(kNoQuestItem);
     Click(IDC_TOGGLE_FINISHER);
     SetTreeItemData(smith, 6);
 

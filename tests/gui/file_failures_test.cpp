@@ -12,8 +12,6 @@
 
 namespace {
 
-const char kSaveQuestion[] = "Save the current quest database?";
-
 const std::string kQuests = DatabaseImage(
     {{{"The ferryman wants three silver bells.", false}, {"I gave the ferryman his bells.", true}},
      {{"A stranger asked about the lighthouse.", false}}});
@@ -28,18 +26,12 @@ protected:
         MainDialogTest::SetUp();
         WriteFile("journal.htm", "");
     }
-    std::string OpenFailedMessage() const {
-        return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
-    }
+    std::string OpenFailedMessage() const { return SaveFailedMessage(PathOf("quests.lbd")); }
     std::string BackupFailedMessage(DWORD error) const {
-        return "The quest database wasn't saved, because its backup (" + PathOf("quests.lbd.bak") +
-               ") couldn't be replaced:\n" + SystemErrorText(error) +
-               "\n\nThe quest database is as it was. Close Lorebinder again once the backup "
-               "can be replaced.";
+        return ::BackupFailedMessage(PathOf("quests.lbd.bak"), SystemErrorText(error));
     }
     std::string FileErrorMessage(const std::string& operation, DWORD error) const {
-        return "Couldn't " + operation + " the file \"" + PathOf("quests.lbd") + "\":\n" +
-               SystemErrorText(error);
+        return CFileException(PathOf("quests.lbd"), operation, error).what();
     }
 };
 
@@ -130,17 +122,20 @@ TEST_F(FileFailures, SaveThatFailsAtAnyStepKeepsPreviousFileAndWindowAndCanBeRet
 
 // Without a quests.lbd, a failed save must not leave an empty or partial one behind.
 TEST_F(FileFailures, FailedFirstSaveCreatesNoDatabaseFile) {
-    for (FileOperation failing : {FileOperation::Write, FileOperation::Flush, FileOperation::Close,
-                                  FileOperation::Replace}) {
-        SCOPED_TRACE(static_cast<int>(failing));
+    const std::pair<FileOperation, const char*> failures[] = {{FileOperation::Write, "write"},
+                                                              {FileOperation::Flush, "write"},
+                                                              {FileOperation::Close, "close"},
+                                                              {FileOperation::Replace, "replace"}};
+    for (const auto& [failing, operation] : failures) {
+        SCOPED_TRACE(operation);
         RemoveFile("quests.lbd");
-        ExpectBoxStartingWith("No quest database (" + PathOf("quests.lbd") + ") found.");
+        ExpectBox(NoDatabaseMessage(PathOf("quests.lbd")));
         StartDialog();
         Dialog().database.AddQuest("Started after a failed save.", -1, false);
 
         InjectFileFault(failing, 1);
         ExpectBox(kSaveQuestion, IDYES);
-        ExpectBoxStartingWith("Couldn't ");
+        ExpectBox(FileErrorMessage(operation, ERROR_DISK_FULL));
         RequestClose();
         ClearFileFaults();
         EXPECT_FALSE(Ended());
@@ -224,13 +219,14 @@ struct LoadFault {
     const char* step;
     FileOperation operation;
     DWORD error;
-    const char* messageStart;  // followed by quests.lbd's path
+    // The message, from quests.lbd's path and the reason.
+    std::string (*message)(const std::string& path, const std::string& reason);
 };
 
 // (A failing read is in StartupAndClose.DamagedOrUnreadableDatabase...)
 const LoadFault kLoadFaults[] = {
-    {"opening", FileOperation::Open, ERROR_ACCESS_DENIED, "The quest database ("},
-    {"taking its length", FileOperation::Length, ERROR_CRC, "Error reading the quest database ("},
+    {"opening", FileOperation::Open, ERROR_ACCESS_DENIED, DatabaseOpenFailedMessage},
+    {"taking its length", FileOperation::Length, ERROR_CRC, DatabaseReadFailedMessage},
 };
 
 TEST_F(FileFailures, DatabaseThatFailsToLoadIsReportedAndNotReplacedUnasked) {
@@ -238,7 +234,7 @@ TEST_F(FileFailures, DatabaseThatFailsToLoadIsReportedAndNotReplacedUnasked) {
         SCOPED_TRACE(fault.step);
         WriteFile("quests.lbd", kQuests);
         InjectFileFault(fault.operation, 1, "quests.lbd", fault.error);
-        ExpectBoxStartingWith(fault.messageStart + PathOf("quests.lbd") + ")");
+        ExpectBox(fault.message(PathOf("quests.lbd"), SystemErrorText(fault.error)));
         const std::size_t before = Boxes().size();
         StartDialog();
         ClearFileFaults();
@@ -252,8 +248,8 @@ TEST_F(FileFailures, DatabaseThatFailsToLoadIsReportedAndNotReplacedUnasked) {
         // Yes to saving, No to replacing the file it couldn't read: nothing written,
         // and only No to saving closes.
         ExpectBox(kSaveQuestion, IDYES);
-        ExpectBoxStartingWith(
-            "The quest database (" + PathOf("quests.lbd") + ") couldn't be read completely", IDNO);
+        ExpectBox(ReplacePartlyReadQuestion(PathOf("quests.lbd"), SystemErrorText(fault.error)),
+                  IDNO);
         RequestClose();
         EXPECT_FALSE(Ended());
         ExpectBox(kSaveQuestion, IDNO);
@@ -316,14 +312,15 @@ TEST_F(FileFailures, JournalThatFailsToReadKeepsWhatWasReadAndTheDatabase) {
     };
     auto expectReport = [&](const JournalFault& fault) {
         if (!fault.opened) {
-            ExpectBox("Can't open the journal file named \"" + PathOf("journal.htm") + "\":\n" +
-                      SystemErrorText(fault.error) + "\n\nPress Reload Journal to try again.");
+            ExpectBox(
+                JournalOpenRefusedMessage(PathOf("journal.htm"), SystemErrorText(fault.error)));
         } else {
-            ExpectBoxStartingWith(
-                "Couldn't " +
-                std::string(fault.operation == FileOperation::Close ? "close" : "read") +
-                " the file \"" + PathOf("journal.htm") + "\":\n" + SystemErrorText(fault.error) +
-                "\n\nLorebinder goes on with the ");
+            // The failure, then how many entries were kept.
+            const char* operation = fault.operation == FileOperation::Close ? "close" : "read";
+            ExpectBoxStartingWith(StartBefore(JournalReadFailedMessage(
+                CFileException(PathOf("journal.htm"), operation, fault.error).what() +
+                    std::string(kAnyText),
+                0)));
         }
     };
 

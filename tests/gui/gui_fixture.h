@@ -6,7 +6,7 @@
 //
 //     WriteFile("quests.lbd", DatabaseImage({{{"Find the key", false}}}));
 //     StartDialog();
-//     ExpectBox("Save the current quest database?", IDYES);
+//     ExpectBox(kSaveQuestion, IDYES);
 //     RequestClose();
 //     EXPECT_TRUE(Ended());
 //
@@ -24,8 +24,13 @@
 #include <string>
 #include <vector>
 
+// The program's texts, which the tests expect from its own headers.
+#include "app/app_messages.h"
 #include "app/main_dlg.h"
+#include "editing/editing_messages.h"
 #include "framework/message_box.h"
+#include "journal/journal_messages.h"
+#include "views/view_messages.h"
 #include "res/resource.h"
 #include "tests/support/test_files.h"
 #include "tests/support/win/dialog_driver.h"
@@ -39,6 +44,13 @@ struct ShownBox {
     bool mainWindowVisible = false;  // whether the main window was on screen then
     HCURSOR cursor = nullptr;        // the cursor while it was asked
 };
+
+// Stands for a part of a message that a test leaves open (a reason, the platform's
+// wording); StartBefore cuts the message there, for ExpectBoxStartingWith.
+inline constexpr char kAnyText[] = "\x1F(any text)\x1F";
+inline std::string StartBefore(const std::string& message) {
+    return message.substr(0, message.find(kAnyText));
+}
 
 // The dialog's input and what its controls show come from DialogDriver.
 class MainDialogTest : public ::testing::Test, protected DialogDriver {

@@ -1,5 +1,6 @@
 // The Help and About dialogs, and the system commands of the main window.
 #include "app/help_dlg.h"
+#include "lorebinder_version.h"
 #include "tests/gui/gui_fixture.h"
 
 namespace {
@@ -155,10 +156,42 @@ TEST_F(HelpAndAbout, SystemMenuAboutOpensTheAboutBoxAndOtherCommandsKeepTheirEff
     EXPECT_FALSE(Ended());
 
     // Close asks the save question.
-    ExpectBox("Save the current quest database?", IDNO);
+    ExpectBox(kSaveQuestion, IDNO);
     SendMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpMessages();
     EXPECT_TRUE(Ended());
+}
+
+// The version record and the manifest carry the project's one version number: the
+// build writes it into both, and a file's Properties or a side-by-side loader read them.
+TEST(Resources, VersionRecordAndManifestCarryTheProjectVersion) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC version = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    ASSERT_TRUE(version);
+    // VerQueryValue wants a writable copy of the record.
+    std::string record(static_cast<const char*>(LockResource(LoadResource(module, version))),
+                       SizeofResource(module, version));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+    char fields[32];
+    wsprintfA(fields, "%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+              HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    EXPECT_EQ(fields, std::string(LOREBINDER_VERSION_TEXT));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+    char* text = nullptr;
+    ASSERT_TRUE(VerQueryValueA(record.data(), "\\StringFileInfo\\040904B0\\ProductVersion",
+                               reinterpret_cast<void**>(&text), &size));
+    EXPECT_EQ(std::string(text), LOREBINDER_VERSION_TEXT);
+
+    HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_TRUE(manifest);
+    const std::string xml(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
+                          SizeofResource(module, manifest));
+    EXPECT_NE(xml.find("name=\"Lorebinder\" version=\"" LOREBINDER_VERSION_TEXT "\""),
+              std::string::npos)
+        << xml;
 }
 
 }  // namespace

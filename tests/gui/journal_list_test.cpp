@@ -65,7 +65,7 @@ TEST_F(JournalList, EachFilterCombinationListsInJournalOrderWithItsCount) {
 
     // An entry marked neither way is an internal error: said, and left out.
     Dialog().journal[2].collated = 2;
-    ExpectBox("Error 1 in ShowPrefsChanged()");
+    ExpectBox(kBadListFilterMark);
     Click(IDC_SHOW_UNKNOWN);
     EXPECT_EQ(ListRows(), (std::vector<std::string>{kRain}));
     EXPECT_EQ(Text(IDC_DISPLAYED_COUNT), "Displayed: 1/8");
@@ -129,7 +129,7 @@ TEST_F(JournalList, FilterClickDropsTheSelectionButKeepsThePanes) {
 
     // A row whose data isn't an entry is an internal error; the panes stay.
     SendMessageA(Control(IDC_JOURNAL_LIST), LB_SETITEMDATA, 0, kJournalSize);
-    ExpectBox("Error 2 in OnSelChangeListItems().");
+    ExpectBox(kBadListRow);
     SelectListRow(0);
     ExpectListPanes("Day 5", kRain);
 }
@@ -188,7 +188,7 @@ TEST_F(JournalList, ReloadWithTheJournalGoneRebuildsFromThePreviousOne) {
     ExpectTreePanes("Day 6", kToll);
 
     RemoveFile("journal.htm");
-    ExpectBox("Can't find the journal file named \"" + PathOf("journal.htm") + "\"\n.");
+    ExpectBox(JournalOpenFailedMessage(PathOf("journal.htm")));
     Click(IDC_RELOAD_JOURNAL);
     EXPECT_EQ(ListCount(), kJournalSize);
     EXPECT_EQ(ListSelection(), LB_ERR);

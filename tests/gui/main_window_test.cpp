@@ -121,7 +121,7 @@ TEST_F(MainWindow, FrameCaptionAndMenus) {
     ASSERT_GE(last, 1);
     EXPECT_EQ(GetMenuItemID(system, last), UINT(IDM_ABOUTBOX));
     GetMenuStringA(system, last, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, "&About Lorebinder...");
+    EXPECT_STREQ(text, kAboutMenuItem);
     EXPECT_EQ(GetMenuState(system, last - 1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
 
     // The caption's and the task bar's icons are drawn in the sizes that the scale calls
@@ -436,7 +436,7 @@ TEST_F(MainWindow, ControlClassesDoWhatTheProgramReliesOn) {
     // Selecting a hidden child shows it; the selection is there when the call returns.
     // The dialog's own handler hears of it at once, and these items show no entry of
     // the (empty) journal.
-    ExpectBox("Error 1 in OnSelChangedTreeQuestTree().");
+    ExpectBox(kBadTreeItem);
     tree.SelectItem(lastChild);
     EXPECT_EQ(tree.GetSelectedItem(), lastChild);
     EXPECT_EQ(TreeLines().front(), "first quest");

@@ -115,20 +115,20 @@ TEST_F(QuestTree, ItemsMapBackToTheDatabaseAndStrayOnesAreReported) {
 
     // An item that shows no entry of the journal is an internal error, said once.
     HTREEITEM stray = Dialog().questTree.InsertItem("stray", TVI_ROOT, kJournalSize);
-    ExpectBox("Error 1 in QuestItemFromHti().");
+    ExpectBox(kNoQuestItem);
     EXPECT_EQ(Dialog().QuestItemFromHti(stray, &quest), nullptr);
     EXPECT_EQ(quest, nullptr);
-    ExpectBox("Error 1 in OnSelChangedTreeQuestTree().");
+    ExpectBox(kBadTreeItem);
     SelectTreeItem(stray);
     EXPECT_EQ(Text(IDC_TREE_TEXT), kKeeperMissing) << "the panes keep what they showed";
 
     // An item linked to an entry with another text: the rebuild says so while it
     // inserts and while it opens quests, and goes on with the rest.
     Dialog().database.quests[2].items[0].journalIndex = 6;
-    ExpectBox("Error 1 in QuestItemFromHti().");
-    ExpectBox("Error 1 in ShowQuests()");
-    ExpectBox("Error 1 in QuestItemFromHti().");
-    ExpectBox("Error 2 in ShowQuests()");
+    ExpectBox(kNoQuestItem);
+    ExpectBox(kNoQuestItemInserted);
+    ExpectBox(kNoQuestItem);
+    ExpectBox(kNoQuestToExpand);
     Dialog().ShowQuests();
     EXPECT_EQ(TreeLines().size(), 7u);
     EXPECT_EQ(TreeLines()[5], kRain);

@@ -10,12 +10,10 @@ namespace {
 
 using namespace sample;
 
-const char kShortWarning[] = "Warning: unexpected format of journal file.  This might not work.";
-
 class ReadJournal : public MainDialogTest {
 protected:
     std::string MissingJournalMessage() const {
-        return "Can't find the journal file named \"" + PathOf("journal.htm") + "\"\n.";
+        return JournalOpenFailedMessage(PathOf("journal.htm"));
     }
 
     // Each item's journalIndex, quest by quest.
@@ -94,8 +92,8 @@ TEST_F(ReadJournal, MissingJournalIsReportedAndChangesNothing) {
     HANDLE held = CreateFileA(PathOf("journal.htm").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ExpectBox("Can't open the journal file named \"" + PathOf("journal.htm") + "\":\n" +
-              SystemErrorText(ERROR_SHARING_VIOLATION) + "\n\nPress Reload Journal to try again.");
+    ExpectBox(
+        JournalOpenRefusedMessage(PathOf("journal.htm"), SystemErrorText(ERROR_SHARING_VIOLATION)));
     Click(IDC_RELOAD_JOURNAL);
     CloseHandle(held);
 
@@ -119,7 +117,7 @@ TEST_F(ReadJournal, MalformedJournalWarnsOnceAndKeepsTheRest) {
     WriteFile("journal.htm", "Orphan text<P>\r\n" + JournalText({{"Day 1", kStranger}}) +
                                  "<B>Day 2</B><BR>\n<B>Day 2 again</B><BR>\n" + kInn + "<P>\n" +
                                  "<b>Day 3</b><br>\n<I>Day 3</I><BR>\n" + kToll + "<P>");
-    ExpectBox(kShortWarning);
+    ExpectBox(std::string(kJournalFormatWarning));
     StartDialog();
     ASSERT_EQ(Dialog().journal.size(), 3u);
     EXPECT_EQ(Dialog().journal[1].heading, "Day 2") << "the first of two headings counts";
@@ -128,8 +126,8 @@ TEST_F(ReadJournal, MalformedJournalWarnsOnceAndKeepsTheRest) {
 
     // An unknown line first: the long warning, quoting it.
     WriteFile("journal.htm", "<H1>My journal</H1>\r\n" + Journal() + "stray text<P> \r\n");
-    ExpectBox(std::string(kShortWarning) +
-              "\n\nThis is the journal line I'm having trouble with:\n<H1>My journal</H1>");
+    ExpectBox(std::string(kJournalFormatWarning) + std::string(kJournalTroubleLineIntro) +
+              "<H1>My journal</H1>");
     Click(IDC_RELOAD_JOURNAL);
     EXPECT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Dialog().journal.size(), size_t(kJournalSize));

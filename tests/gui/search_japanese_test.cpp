@@ -79,10 +79,8 @@ TEST_F(CutInJapanese, LongTextsAreCutBetweenCharacters) {
     const std::string text = std::string(4095, 'y') + kana + " more";
     WriteFile("journal.htm", JournalText({{"1", text}}) + line + "\r\n");
     WriteFile("quests.lbd", EmptyDatabaseImage());
-    ExpectBox(
-        "Warning: unexpected format of journal file.  This might not work.\n\n"
-        "This is the journal line I'm having trouble with:\n" +
-        std::string(399, 'x') + "...");
+    ExpectBox(std::string(kJournalFormatWarning) + std::string(kJournalTroubleLineIntro) +
+              std::string(399, 'x') + "...");
     StartDialog();
     EXPECT_EQ(ListRows(), (std::vector<std::string>{std::string(4095, 'y') + "..."}));
 }

@@ -4,8 +4,6 @@
 
 namespace {
 
-const char kEmptyBox[] = "Enter the search text in the box below.";
-
 class Search : public MainDialogTest {
 protected:
     // Starts the program on a journal of these entries, headed "Day 1", "Day 2", ...
@@ -84,7 +82,7 @@ TEST_F(Search, EmptyBoxAndNoMatchSayWhyAndChangeNothing) {
     ListEntries({"The ferryman waits.", "A Dragon sleeps under the hill."});
     SelectListRow(1);
     Type("");
-    ExpectBox(kEmptyBox);
+    ExpectBox(kEmptySearchMessage);
     Click(IDC_FIND_NEXT);
     EXPECT_EQ(ListSelection(), 1);
 

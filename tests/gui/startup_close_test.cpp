@@ -7,8 +7,6 @@
 
 namespace {
 
-const char kSaveQuestion[] = "Save the current quest database?";
-
 class StartupAndClose : public MainDialogTest {
 protected:
     void SetUp() override {
@@ -17,20 +15,14 @@ protected:
         WriteFile("journal.htm", "");
     }
 
-    std::string NoDatabaseMessage() const {
-        return "No quest database (" + PathOf("quests.lbd") +
-               ") found.\nYou'll have to build one from your journal entries, or get a "
-               "quests.lbd from somewhere else.";
+    std::string NoDatabaseMessage() const { return ::NoDatabaseMessage(PathOf("quests.lbd")); }
+    std::string OpenFailedMessage() const { return SaveFailedMessage(PathOf("quests.lbd")); }
+    // The second question before replacing a file that wasn't read whole; its reason is
+    // the start-up message's.
+    std::string PartlyReadQuestionStart() const {
+        return StartBefore(ReplacePartlyReadQuestion(PathOf("quests.lbd"), kAnyText));
     }
-    std::string OpenFailedMessage() const {
-        return "Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.";
-    }
-    std::string CouldNotReadPrefix() const { return "The quest database (" + PathOf("quests.lbd"); }
-    std::string ChangedQuestion() const {
-        return "The quest database (" + PathOf("quests.lbd") +
-               ") was changed by another program since Lorebinder started.\n\nSaving replaces "
-               "it with the quests you see now. Replace it?";
-    }
+    std::string ChangedQuestion() const { return ReplaceChangedQuestion(PathOf("quests.lbd")); }
 
     // No to the save question: the only answer that closes without saving.
     void CloseWithoutSaving() {
@@ -202,7 +194,8 @@ TEST_F(StartupAndClose, LockedDatabaseAtStartupGivesReasonAndAsksBeforeReplacing
     HANDLE lock = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be opened:\n");
+    ExpectBox(
+        DatabaseOpenFailedMessage(PathOf("quests.lbd"), SystemErrorText(ERROR_SHARING_VIOLATION)));
     StartDialog();
     CloseHandle(lock);
     ASSERT_EQ(Boxes().size(), 1u);
@@ -218,7 +211,7 @@ TEST_F(StartupAndClose, LockedDatabaseAtStartupGivesReasonAndAsksBeforeReplacing
     for (int answer : {IDNO, IDCANCEL}) {
         SCOPED_TRACE(answer);
         ExpectBox(kSaveQuestion, IDYES);
-        ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", answer);
+        ExpectBoxStartingWith(PartlyReadQuestionStart(), answer);
         RequestClose();
         EXPECT_EQ(Boxes().back().type, UINT(MB_YESNO | MB_ICONEXCLAMATION));
         EXPECT_FALSE(Ended());
@@ -229,7 +222,7 @@ TEST_F(StartupAndClose, LockedDatabaseAtStartupGivesReasonAndAsksBeforeReplacing
 
     // Yes twice replaces it, and keeps it as the backup.
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDYES);
+    ExpectBoxStartingWith(PartlyReadQuestionStart(), IDYES);
     RequestClose();
     EXPECT_TRUE(Ended());
     EXPECT_EQ(ReadFile("quests.lbd"), started);
@@ -241,17 +234,16 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     std::string damaged = DatabaseImage({{{"Whole entry.", false}}, {{"Cut off", false}}});
     damaged.resize(damaged.size() - 1);
     WriteFile("quests.lbd", damaged);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") is damaged. Only its first ");
+    // What it read: the header and the whole first quest.
+    const std::size_t read = DatabaseImage({{{"Whole entry.", false}}}).size();
+    ExpectBox(DatabaseDamagedMessage(PathOf("quests.lbd"), read, damaged.size(), 1, 1));
     StartDialog();
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_NE(Boxes()[0].text.find(" of " + std::to_string(damaged.size()) + " bytes"),
-              std::string::npos)
-        << Boxes()[0].text;
     ASSERT_EQ(Dialog().database.quests.size(), 1u);
     EXPECT_EQ(Dialog().database.quests[0].items[0].text, "Whole entry.");
 
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    ExpectBoxStartingWith(PartlyReadQuestionStart(), IDNO);
     RequestClose();
     EXPECT_FALSE(Ended());
     CloseWithoutSaving();
@@ -261,12 +253,12 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     // program goes on with an empty database, and replacing asks first.
     WriteFile("quests.lbd", kQuests);
     InjectFileFault(FileOperation::Read, 1, "quests.lbd", ERROR_CRC);
-    ExpectBoxStartingWith("Error reading the quest database (" + PathOf("quests.lbd") + "):\n");
+    ExpectBox(DatabaseReadFailedMessage(PathOf("quests.lbd"), SystemErrorText(ERROR_CRC)));
     StartDialog();
     EXPECT_NE(Boxes().back().text.find(SystemErrorText(ERROR_CRC)), std::string::npos);
     EXPECT_TRUE(Dialog().database.quests.empty());
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    ExpectBoxStartingWith(PartlyReadQuestionStart(), IDNO);
     RequestClose();
     EXPECT_FALSE(Ended());
     CloseWithoutSaving();
@@ -280,11 +272,11 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     SetFilePointerEx(huge, size, nullptr, FILE_BEGIN);
     SetEndOfFile(huge);
     CloseHandle(huge);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") wasn't read:\nThe file is too large");
+    ExpectBox(DatabaseTooLargeMessage(PathOf("quests.lbd")));
     StartDialog();
     EXPECT_TRUE(Dialog().database.quests.empty());
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") couldn't be read completely", IDNO);
+    ExpectBoxStartingWith(PartlyReadQuestionStart(), IDNO);
     RequestClose();
     EXPECT_FALSE(Ended());
     CloseWithoutSaving();
@@ -361,7 +353,8 @@ TEST_F(StartupAndClose, FileThatAppearedOrWentSinceStartUpIsHandledAsItIsNow) {
     // one question, about what is there now.
     std::string damaged = kQuests.substr(0, kQuests.size() - 3);
     WriteFile("quests.lbd", damaged);
-    ExpectBoxStartingWith(CouldNotReadPrefix() + ") is damaged.");
+    ExpectBox(DatabaseDamagedMessage(PathOf("quests.lbd"), DatabaseImage({kQuestList[0]}).size(),
+                                     damaged.size(), 1, 2));
     StartDialog();
     const std::string longer = kOtherProgramsQuests + "and more";
     WriteFile("quests.lbd", longer);
@@ -400,14 +393,14 @@ TEST_F(StartupAndClose, EachSaveKeepsTheFileItReplacesAsTheBackup) {
 
 TEST_F(StartupAndClose, ProgramPathWithoutDirectoryEndsBeforeTheWindowShows) {
     SetProgramPathForTesting("lorebinder.exe");
-    ExpectBox("Couldn't get the application directory.");
+    ExpectBox(kNoProgramDirectory);
     StartDialog();
     EXPECT_TRUE(Ended());
     EXPECT_FALSE(IsWindowVisible(Window()));
     EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"journal.htm"}));
 
     SetProgramPathForTesting(std::nullopt);
-    ExpectBox("Couldn't get the application directory.");
+    ExpectBox(kNoProgramDirectory);
     StartDialog();
     EXPECT_TRUE(Ended());
 }

@@ -62,6 +62,24 @@ std::string JournalText(const std::vector<TestEntry>& entries) {
     return text;
 }
 
+std::string BinaryNoise(std::size_t size) {
+    std::string noise;
+    std::uint32_t state = 2463534242u;
+    const char* pieces[] = {"<BR>\r\n", "<P>\r\n", "\n", "\r", "<", ">", "@", "#"};
+    while (noise.size() < size) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        if (state % 16 == 0) {
+            noise += pieces[(state >> 8) % 8];
+        } else {
+            char byte = static_cast<char>(state >> 24);
+            noise += byte == 26 ? '\0' : byte;
+        }
+    }
+    return noise;
+}
+
 std::vector<JournalEntry> ReadJournalFile(const std::string& path) {
     std::vector<JournalEntry> journal;
     JournalReader reader(journal);

@@ -36,6 +36,11 @@ using TestEntry = std::pair<std::string, std::string>;
 // text line, lines ending in CR LF.
 std::string JournalText(const std::vector<TestEntry>& entries);
 
+// `size` bytes of noise for a journal.htm, the same each time: line ends and the
+// grammar's markers come now and then, so that every path of the reader runs; no byte
+// 26, so all of it is read.
+std::string BinaryNoise(std::size_t size);
+
 // The program reads journal.htm in chunks of this size.
 constexpr std::size_t kJournalChunk = 64 * 1024;
 

@@ -69,9 +69,9 @@ TEST(JournalLines, EntryTextLosesItsMarksAndEverythingFromTheFirstTag) {
     EXPECT_EQ(Cleaned("K\xF6rnhild @w@<@x#<P>", CleanEntryText), "K\xF6rnhild w");
 }
 
-// Long texts go through in blocks of sixteen and eight bytes; every mix of marks,
-// plain bytes and their high-bit look-alikes ("@" + 0x80, "#" + 0x80) at every
-// offset, thick or sparse, must come out as a byte-by-byte deletion leaves it.
+// Texts of any length with every mix of marks, plain bytes, their high-bit look-alikes
+// ("@" + 0x80, "#" + 0x80) and zero bytes, thick or sparse, written into a buffer that
+// held the previous line, must come out as a byte-by-byte deletion leaves them.
 TEST(JournalLines, LongTextsLoseExactlyTheirMarks) {
     const std::string alphabet = std::string("@#ab") + '\xC0' + '\xA3' + '\x80' + '\x00';
     std::uint32_t seed = 12345;
@@ -80,7 +80,7 @@ TEST(JournalLines, LongTextsLoseExactlyTheirMarks) {
     for (int round = 0; round < 2000; ++round) {
         std::string line;
         const std::size_t length = next() % 70;
-        const bool sparse = round % 2 == 1;  // most blocks then hold no mark at all
+        const bool sparse = round % 2 == 1;  // long runs then hold no mark at all
         for (std::size_t i = 0; i < length; ++i) {
             char c = alphabet[next() % alphabet.size()];
             if (sparse && (c == '@' || c == '#') && next() % 8 != 0) c = 'a';
@@ -93,7 +93,7 @@ TEST(JournalLines, LongTextsLoseExactlyTheirMarks) {
         AssignCleanEntryText(line, out);
         ASSERT_EQ(out, expected) << "round " << round;
     }
-    // A block of marks only, and marks at both ends of a block.
+    // Marks only before the text, and marks at both ends of a word.
     EXPECT_EQ(Cleaned("@#@#@#@#x@abcdef#<P>", CleanEntryText), "xabcdef");
     EXPECT_EQ(Cleaned("#abcdef@#abcdef@<P>", CleanEntryText), "abcdefabcdef");
 }
@@ -136,8 +136,7 @@ TEST(JournalReader, EmptyFilesGiveNoEntriesAndNoWarning) {
 }
 
 TEST(JournalReader, LinesOutOfOrderAreDroppedWithOneShortWarning) {
-    const std::string shortWarning =
-        "Warning: unexpected format of journal file.  This might not work.";
+    const std::string shortWarning(kJournalFormatWarning);
 
     // Heading, heading, text: the first heading keeps its claim.
     const JournalParseResult twoHeadings =
@@ -165,16 +164,14 @@ TEST(JournalReader, UnknownLineIsQuotedInTheLongWarningAndReadingGoesOn) {
     EXPECT_EQ(result.warning.kind, Kind::Long);
     EXPECT_EQ(result.warning.line, "Some words<br>");
     EXPECT_EQ(JournalWarningMessage(result.warning, SingleByte),
-              "Warning: unexpected format of journal file.  This might not work.\n\n"
-              "This is the journal line I'm having trouble with:\nSome words<br>");
+              std::string(kJournalFormatWarning) + std::string(kJournalTroubleLineIntro) +
+                  "Some words<br>");
 }
 
 TEST(JournalReader, HugeUnknownLineIsQuotedOnlyInPart) {
     const std::string fits(kQuotedLineLimit, 'x');
     EXPECT_EQ(JournalWarningMessage(ParseJournal(fits + "\r\n").warning, SingleByte),
-              "Warning: unexpected format of journal file.  This might not work.\n\n"
-              "This is the journal line I'm having trouble with:\n" +
-                  fits);
+              std::string(kJournalFormatWarning) + std::string(kJournalTroubleLineIntro) + fits);
 
     // Megabytes in one line: the warning keeps the line, the message a bounded part.
     const std::string huge = "y" + std::string(4 << 20, 'z');
