@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_messages.h"
 #include "black_box_test.h"
 #include "res/resource.h"
 
@@ -15,7 +16,6 @@ using Lines = std::vector<std::string>;
 const char kHeard[] = "Heard of the ferry.";
 const char kMet[] = "Met the ferryman.";
 const char kPaid[] = "Paid the toll.";
-const char kSaveQuestion[] = "Save the current quest database?";
 
 std::string Count(std::size_t n) {
     std::string bytes;
@@ -123,9 +123,7 @@ TEST_F(UnsavedEditsStory, EditsOfAKilledProgramComeBackAtTheNextStart) {
 
     Program& again = StartProgram();
     MessageBoxWindow restore = again.ExpectMessageBox("offer the kept edits");
-    EXPECT_EQ(restore.Text(),
-              "Lorebinder ended last time without saving your changes to the quest database (" +
-                  folder->PathOf("quests.lbd") + ").\n\nRestore them?");
+    EXPECT_EQ(restore.Text(), RestoreKeptEditsQuestion(folder->PathOf("quests.lbd")));
     EXPECT_TRUE(restore.HasButton(IDNO));
     restore.Press(IDYES, "restore them");
     MainWindow restored = again.ExpectMainWindow("show the restored quests");

@@ -456,7 +456,7 @@ TEST_F(Editing, EveryCommandIsUndoneAndRedoneExactlyWithItsEntrySelected) {
 
     // The reset keeps where the flags were, those of entries the journal lacks too; after
     // it nothing is selected.
-    ExpectBox(kResetQuestion, IDYES);
+    ExpectBox(kResetFinishersQuestion, IDYES);
     MenuCommand(ID_OPTIONS_RESET_FINISHERS);
     images.push_back(Image());
     EXPECT_EQ(MenuItem(ID_EDIT_UNDO), "Undo Reset All Finishers\tCtrl+Z");

@@ -26,7 +26,7 @@ TEST_F(FolderName, MessagesShowThePathAsNamedAndTheFilesTextsAsTheyAre) {
     ExpectBox(u8"\"déjà\" Not found.");
     Click(IDC_FIND_NEXT);
 
-    ExpectBox("Save the current quest database?", IDYES);
+    ExpectBox(kSaveQuestion, IDYES);
     RequestClose();
     EXPECT_TRUE(Ended());
     EXPECT_EQ(game.Read("quests.lbd"), EmptyDatabaseImage());

@@ -9,8 +9,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const char kSaveQuestion[] = "Save the current quest database?";
-const char kReason[] = "Unsaved changes to the quest database";
 const char kHeard[] = "Heard of the ferry.";
 const char kMet[] = "Met the ferryman.";
 const char kPaid[] = "Paid the toll.";
@@ -28,10 +26,7 @@ protected:
         WriteFile("quests.lbd", kSaved);
     }
 
-    std::string RestoreQuestion() const {
-        return "Lorebinder ended last time without saving your changes to the quest database (" +
-               PathOf("quests.lbd") + ").\n\nRestore them?";
-    }
+    std::string RestoreQuestion() const { return RestoreKeptEditsQuestion(PathOf("quests.lbd")); }
     std::optional<std::string> Kept() const { return ReadFile("quests.lbd.unsaved"); }
     // The image of the database that the kept file turns kSaved into; "damaged" when it
     // can't.
@@ -149,7 +144,7 @@ TEST_F(UnsavedEdits, EndOfSessionAsksTheSaveQuestionAndWaitsForTheAnswer) {
     MakeThreeEdits();
     ExpectBox(kSaveQuestion, IDCANCEL);
     EXPECT_EQ(QueryEndSession(ENDSESSION_CLOSEAPP), FALSE);
-    EXPECT_EQ(Dialog().ShutdownBlockReason(), kReason);
+    EXPECT_EQ(Dialog().ShutdownBlockReason(), kUnsavedChangesReason);
     SetReadOnly("quests.lbd", true);
     ExpectBox(kSaveQuestion, IDYES);
     ExpectBox("Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.");
@@ -163,11 +158,11 @@ TEST_F(UnsavedEdits, EndOfSessionAsksTheSaveQuestionAndWaitsForTheAnswer) {
     const std::string theirs = DatabaseImage({{{"Written elsewhere.", false}}});
     WriteFile("quests.lbd", theirs);
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith("The quest database (" + PathOf("quests.lbd") + ") was changed", IDNO);
+    ExpectBox(ReplaceChangedQuestion(PathOf("quests.lbd")), IDNO);
     EXPECT_EQ(QueryEndSession(), FALSE);
     EXPECT_EQ(ReadFile("quests.lbd"), theirs);
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBoxStartingWith("The quest database (" + PathOf("quests.lbd") + ") was changed", IDYES);
+    ExpectBox(ReplaceChangedQuestion(PathOf("quests.lbd")), IDYES);
     EXPECT_EQ(QueryEndSession(), TRUE);
     EXPECT_EQ(Dialog().ShutdownBlockReason(), "");
     EXPECT_EQ(ReadFile("quests.lbd"), kEdited);
@@ -248,13 +243,11 @@ TEST_F(UnsavedEdits, KeptFileThatCantBeReadIsNamedAndLeftAlone) {
     const std::string keptBytes = *Kept();
     Crash();
 
-    const std::string keptPrefix = "The changes that Lorebinder kept from its last run (" +
-                                   PathOf("quests.lbd.unsaved") + ") couldn't be read:\n";
     const std::string cut = keptBytes.substr(0, keptBytes.size() - 2);
     for (const std::string& bytes : {cut, keptBytes + "x", std::string()}) {
         WriteFile("quests.lbd.unsaved", bytes);
-        ExpectBoxStartingWith(keptPrefix +
-                              (bytes.empty() ? "The file is empty." : "The file is damaged."));
+        ExpectBox(KeptEditsUnreadableMessage(PathOf("quests.lbd.unsaved"),
+                                             bytes.empty() ? kDatabaseEmpty : kKeptEditsDamaged));
         StartDialog();
         EXPECT_EQ(TreeLines(), (Lines{kHeard}));
         // Edits made now don't write over it, and ending doesn't remove it.
@@ -269,9 +262,7 @@ TEST_F(UnsavedEdits, KeptFileThatCantBeReadIsNamedAndLeftAlone) {
     const std::string theirs = DatabaseImage({{{"Written elsewhere.", false}}});
     WriteFile("quests.lbd", theirs);
     WriteFile("quests.lbd.unsaved", keptBytes);
-    ExpectBox(keptPrefix + "They are changes to a quest database other than the one there now." +
-              "\n\nThe file is left as it is. Until it is moved or deleted, Lorebinder can't keep "
-              "your new changes safe from a crash: save them when you close.");
+    ExpectBox(KeptEditsUnreadableMessage(PathOf("quests.lbd.unsaved"), kKeptEditsOfOtherDatabase));
     StartDialog();
     Close();
     EXPECT_EQ(Kept(), keptBytes);
@@ -281,7 +272,8 @@ TEST_F(UnsavedEdits, KeptFileThatCantBeReadIsNamedAndLeftAlone) {
     // Locked by another program: the platform's reason.
     HANDLE lock = CreateFileA(PathOf("quests.lbd.unsaved").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ExpectBoxStartingWith(keptPrefix + SystemErrorText(ERROR_SHARING_VIOLATION));
+    ExpectBox(KeptEditsUnreadableMessage(PathOf("quests.lbd.unsaved"),
+                                         SystemErrorText(ERROR_SHARING_VIOLATION)));
     StartDialog();
     CloseHandle(lock);
     Close();
@@ -293,8 +285,8 @@ TEST_F(UnsavedEdits, KeptFileThatCantBeReadIsNamedAndLeftAlone) {
     ToggleFinisher(kHeard);
     const std::string finished = DatabaseImage({{{kHeard, true}}});
     SetReadOnly("quests.lbd.unsaved", true);
-    ExpectBoxStartingWith("Lorebinder couldn't keep your unsaved changes in " +
-                          PathOf("quests.lbd.unsaved") + ":\n");
+    ExpectBoxStartingWith(
+        StartBefore(KeptEditsNotWrittenMessage(PathOf("quests.lbd.unsaved"), kAnyText)));
     SelectListRow(0);
     Click(IDC_START_NEW_QUEST);
     Click(IDC_ADD_TO_QUEST);
