@@ -9,6 +9,7 @@
 #include "framework/file.h"
 #include "framework/message_box.h"
 #include "framework/program_path.h"
+#include "framework/wide_text.h"
 #include "framework/wait_cursor.h"
 
 namespace {
@@ -40,8 +41,9 @@ WholeRead ReadWhole(CFile& file, std::vector<std::uint8_t>& bytes, std::string& 
 // A kernel object's name for the folder of `databasePath`: one name whatever the case
 // of its letters, and free of the backslashes that a name can't hold.
 std::string KeptEditsLockName(const std::string& databasePath) {
-    std::string folded = databasePath;
-    CharUpperBuffA(folded.data(), static_cast<DWORD>(folded.size()));
+    std::wstring wide = WideFromUtf8(databasePath);
+    CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    const std::string folded = Utf8FromWide(wide);
     char name[48];
     std::snprintf(name, sizeof(name), "Lorebinder.KeptEdits.%016llx",
                   static_cast<unsigned long long>(StableHash(folded.data(), folded.size())));

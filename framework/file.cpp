@@ -93,7 +93,7 @@ void CFile::Replace(const std::string& from, const std::string& to, const std::s
 }
 
 bool CFile::Remove(const std::string& path, DWORD* osError) {
-    DWORD error = DeleteFileA(path.c_str()) ? 0 : GetLastError();
+    DWORD error = DeleteFileW(WideFromUtf8(path).c_str()) ? 0 : GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) error = 0;
     if (osError) *osError = error;
     return error == 0;
