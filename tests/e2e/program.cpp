@@ -37,6 +37,36 @@ bool IsMainWindow(HWND window) {
            FindWindowExA(window, nullptr, "SysTreeView32", nullptr) != nullptr;
 }
 
+// The top-level windows of every other process on the desktop, hidden ones too: what
+// else might be holding up a step (the end of a session waits on each of them).
+std::string OtherProgramsWindows(DWORD ourProcessId) {
+    struct Listing {
+        DWORD ours;
+        std::string text;
+    } listing{ourProcessId, ""};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* listing = reinterpret_cast<Listing*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == listing->ours) return TRUE;
+            std::string image = "?";
+            if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner)) {
+                wchar_t path[MAX_PATH];
+                DWORD size = MAX_PATH;
+                if (QueryFullProcessImageNameW(process, 0, path, &size))
+                    image = Utf8FromWide(std::wstring_view(path, size));
+                CloseHandle(process);
+            }
+            listing->text += "  [" + ClassName(window) + "] \"" + WindowText(window) + "\" " +
+                             (IsWindowVisible(window) ? "visible" : "hidden") + ", process " +
+                             std::to_string(owner) + " " + image + "\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return listing.text.empty() ? "" : "Other programs' windows:\n" + listing.text;
+}
+
 bool IsMessageBox(HWND window) {
     return ClassName(window) == "#32770" && !IsMainWindow(window) &&
            GetDlgItem(window, kMessageBoxTextId) != nullptr;
@@ -197,6 +227,7 @@ void Program::Fail(const std::string& step, const std::string& problem) {
             report += "\n";
         }
     }
+    report += OtherProgramsWindows(processId);
     report += "Screen: " + Snapshot(step + " failed");
     throw std::runtime_error(report);
 }

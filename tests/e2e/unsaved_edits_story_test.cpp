@@ -83,8 +83,12 @@ public:
             process = info.hProcess;
         }
     }
+    // A wineboot still waiting (on a window that never answered) would hold the test's
+    // output pipe open, and CTest would wait for it long after the test has failed.
     ~EndSession() {
-        if (process) CloseHandle(process);
+        if (!process) return;
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+        CloseHandle(process);
     }
     bool Started() const { return process != nullptr; }
     // Its exit code once it has ended; STILL_ACTIVE if it hasn't within the time.
