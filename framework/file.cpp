@@ -105,5 +105,5 @@ bool IsFolder(const std::string& path) {
 }
 
 std::string OpenFailureReason(const std::string& path, DWORD error) {
-    return IsFolder(path) ? "It is a folder, not a file." : SystemErrorText(error);
+    return IsFolder(path) ? kIsFolderReason : SystemErrorText(error);
 }

@@ -60,3 +60,4 @@ bool IsFolder(const std::string& path);
 // Why `path` failed to open with `error`: the platform's text, or that it is a folder,
 // where the platform only says "access denied".
 std::string OpenFailureReason(const std::string& path, DWORD error);
+inline constexpr char kIsFolderReason[] = "It is a folder, not a file.";

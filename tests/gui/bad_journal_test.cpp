@@ -4,6 +4,7 @@
 // unless the user saves. (How long each takes is a figure of tools/timing-run.)
 #include <algorithm>
 
+#include "framework/file.h"
 #include "framework/file_exception.h"
 #include "tests/gui/sample_quests.h"
 #include "tests/support/journal_generator.h"
@@ -66,7 +67,7 @@ TEST_F(BadJournal, JournalThatWontOpenAtStartUpSaysWhyAndReloadsLater) {
     // A folder where the journal belongs.
     RemoveFile("journal.htm");
     ASSERT_TRUE(CreateDirectoryA(PathOf("journal.htm").c_str(), nullptr));
-    ExpectBox(RefusedMessage("It is a folder, not a file."));
+    ExpectBox(RefusedMessage(kIsFolderReason));
     StartDialog();
     EXPECT_FALSE(Ended());
     EXPECT_TRUE(Dialog().journal.empty());

@@ -147,7 +147,7 @@ TEST_F(UnsavedEdits, EndOfSessionAsksTheSaveQuestionAndWaitsForTheAnswer) {
     EXPECT_EQ(Dialog().ShutdownBlockReason(), kUnsavedChangesReason);
     SetReadOnly("quests.lbd", true);
     ExpectBox(kSaveQuestion, IDYES);
-    ExpectBox("Error trying to open the quest file (" + PathOf("quests.lbd") + ").  Save failed.");
+    ExpectBox(SaveFailedMessage(PathOf("quests.lbd")));
     EXPECT_EQ(QueryEndSession(), FALSE);
     SetReadOnly("quests.lbd", false);
     EXPECT_FALSE(Ended());
