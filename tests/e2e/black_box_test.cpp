@@ -52,7 +52,9 @@ void BlackBoxTest::MoveIntoSubfolder(const std::string& name) {
 }
 
 Program& BlackBoxTest::StartProgram() {
-    program = std::make_unique<Program>(folder->PathOf("lorebinder.exe"), artifactsDir);
+    // A story's next program goes on numbering its screenshots, so that they read in order.
+    const int shots = program ? program->ShotsTaken() : 0;
+    program = std::make_unique<Program>(folder->PathOf("lorebinder.exe"), artifactsDir, shots);
     program->Start();
     return *program;
 }

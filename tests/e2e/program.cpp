@@ -87,8 +87,8 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM param) {
 
 }  // namespace
 
-Program::Program(std::string exe, std::string artifacts)
-    : exePath(std::move(exe)), artifactsDir(std::move(artifacts)) {}
+Program::Program(std::string exe, std::string artifacts, int shotsTaken)
+    : exePath(std::move(exe)), artifactsDir(std::move(artifacts)), shots(shotsTaken) {}
 
 Program::~Program() {
     if (!process) return;

@@ -30,8 +30,8 @@ struct WindowInfo {
 class Program {
 public:
     // `exePath` is UTF-8. `artifactsDir` receives the screenshots, numbered in the order
-    // taken.
-    Program(std::string exePath, std::string artifactsDir);
+    // taken, after the `shotsTaken` that an earlier program of the story left there.
+    Program(std::string exePath, std::string artifactsDir, int shotsTaken = 0);
     ~Program();  // ends the program if the story left it running
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -51,6 +51,7 @@ public:
     bool HasEnded() const;
     HANDLE Process() const { return process; }
     DWORD ThreadId() const { return threadId; }
+    int ShotsTaken() const { return shots; }
 
     // The program's visible top-level windows, the main window first when shown.
     std::vector<WindowInfo> VisibleWindows() const;

@@ -122,11 +122,23 @@ LRESULT MainWindow::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam
     return static_cast<LRESULT>(result);
 }
 
-void MainWindow::Post(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+void MainWindow::Post(const std::string& step, HWND target, UINT message, WPARAM wParam,
+                      LPARAM lParam) {
+    if (!PostMessageA(target, message, wParam, lParam)) FailToPost(step, GetLastError());
+}
+
+// The press may have closed the window already: Esc ends a program that has nothing
+// unsaved. A real key's release then goes nowhere too; the story judges what the press did.
+void MainWindow::PostRelease(const std::string& step, HWND target, UINT message, WPARAM wParam,
+                             LPARAM lParam) {
     if (!PostMessageA(target, message, wParam, lParam)) {
-        program.Fail("input to the main window",
-                     "the message can't be posted (error " + std::to_string(GetLastError()) + ")");
+        const DWORD error = GetLastError();
+        if (error != ERROR_INVALID_WINDOW_HANDLE) FailToPost(step, error);
     }
+}
+
+void MainWindow::FailToPost(const std::string& step, DWORD error) {
+    program.Fail(step, "the input can't be posted (error " + std::to_string(error) + ")");
 }
 
 bool MainWindow::IsChecked(int id) const {
@@ -218,8 +230,9 @@ void MainWindow::Settle(const std::string& step) {
 }
 
 void MainWindow::Click(int id) {
-    Post(Control(id), BM_CLICK, 0, 0);
-    Settle("click control " + std::to_string(id));
+    const std::string step = "click control " + std::to_string(id);
+    Post(step, Control(id), BM_CLICK, 0, 0);
+    Settle(step);
 }
 
 void MainWindow::ClickListRow(int id, int row) {
@@ -229,13 +242,12 @@ void MainWindow::ClickListRow(int id, int row) {
     RECT client;
     GetClientRect(list, &client);
     int y = static_cast<int>((row - top) * height + height / 2);
-    if (row < top || y >= client.bottom) {
-        program.Fail("click row " + std::to_string(row), "the row is scrolled out of sight");
-    }
+    const std::string step = "click row " + std::to_string(row);
+    if (row < top || y >= client.bottom) program.Fail(step, "the row is scrolled out of sight");
     LPARAM point = MAKELPARAM(4, y);
-    Post(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    Post(list, WM_LBUTTONUP, 0, point);
-    Settle("click row " + std::to_string(row));
+    Post(step, list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostRelease(step, list, WM_LBUTTONUP, 0, point);
+    Settle(step);
 }
 
 void MainWindow::SelectTreeItem(int id, const std::string& label) {
@@ -249,13 +261,14 @@ void MainWindow::SelectTreeItem(int id, const std::string& label) {
         if (found) break;
     }
     if (!found) program.Fail(step, "the tree has no such item");
-    Post(Control(id), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
+    Post(step, Control(id), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
     Settle(step);
 }
 
 void MainWindow::MenuCommand(UINT id) {
-    Post(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    Settle("menu command " + std::to_string(id));
+    const std::string step = "menu command " + std::to_string(id);
+    Post(step, window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Settle(step);
 }
 
 HWND MainWindow::FocusedWindow() const {
@@ -266,9 +279,10 @@ HWND MainWindow::FocusedWindow() const {
 
 void MainWindow::PressKey(WORD key) {
     HWND target = FocusedWindow();
-    Post(target, WM_KEYDOWN, key, KeyParam(key, false, false));
-    Post(target, WM_KEYUP, key, KeyParam(key, true, false));
-    Settle("press key " + std::to_string(key));
+    const std::string step = "press key " + std::to_string(key);
+    Post(step, target, WM_KEYDOWN, key, KeyParam(key, false, false));
+    PostRelease(step, target, WM_KEYUP, key, KeyParam(key, true, false));
+    Settle(step);
 }
 
 // A posted key carries no modifier state, so a key with Ctrl comes as input, which goes
@@ -300,14 +314,16 @@ void MainWindow::PressAltF4() {
     // The platform turns it into a posted close command, which may still be on
     // its way when this returns; the story's next wait covers that.
     HWND target = FocusedWindow();
-    Post(target, WM_SYSKEYDOWN, VK_F4, KeyParam(VK_F4, false, true));
-    Post(target, WM_SYSKEYUP, VK_F4, KeyParam(VK_F4, true, true));
-    Settle("press Alt+F4");
+    const std::string step = "press Alt+F4";
+    Post(step, target, WM_SYSKEYDOWN, VK_F4, KeyParam(VK_F4, false, true));
+    PostRelease(step, target, WM_SYSKEYUP, VK_F4, KeyParam(VK_F4, true, true));
+    Settle(step);
 }
 
 void MainWindow::Close() {
-    Post(window, WM_CLOSE, 0, 0);
-    Settle("close the main window");
+    const std::string step = "close the main window";
+    Post(step, window, WM_CLOSE, 0, 0);
+    Settle(step);
 }
 
 }  // namespace e2e

@@ -85,7 +85,12 @@ private:
     // Sends a message with a timeout, so a hung program fails the step instead of the run.
     LRESULT Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam) const;
     HWND FocusedWindow() const;
-    void Post(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+    // Input for `step`: a message that can't be posted fails it.
+    void Post(const std::string& step, HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+    // The release of a key or button, which may find the window already closed by the press.
+    void PostRelease(const std::string& step, HWND target, UINT message, WPARAM wParam,
+                     LPARAM lParam);
+    [[noreturn]] void FailToPost(const std::string& step, DWORD error);
     // Returns once the program has handled every message posted so far.
     void Settle(const std::string& step);
     TreeNode ReadTreeItem(HWND tree, HTREEITEM item, void* remote) const;
