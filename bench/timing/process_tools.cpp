@@ -15,6 +15,10 @@ double NowMs() {
     return static_cast<double>(now.QuadPart) / ticksPerMs;
 }
 
+double Mb(std::uint64_t bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
 MemoryFigures ProcessMemory() {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof(counters);

@@ -8,6 +8,8 @@
 #include <string>
 
 double NowMs();
+// Bytes as megabytes (MiB), for the figures.
+double Mb(std::uint64_t bytes);
 
 struct MemoryFigures {
     std::uint64_t workingSet = 0;

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "app/main_dlg.h"
+#include "bench/timing/large_journals.h"
 #include "bench/timing/process_tools.h"
 #include "bench/timing/view_snapshot.h"
 #include "framework/message_box.h"
@@ -378,10 +379,6 @@ int MeasureControls(const std::string& folder) {
     return WriteFileBytes(folder + "\\controls.txt", line) ? 0 : 1;
 }
 
-double Mb(std::uint64_t bytes) {
-    return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
 int Run(std::size_t entries, int repeat) {
     const MemoryFigures atStart = ProcessMemory();
     const ScratchFolder folder = ScratchFolder::Fresh("timing");
@@ -478,129 +475,6 @@ int Run(std::size_t entries, int repeat) {
     for (const std::string& text : boxes.unexpected)
         std::printf("unexpected message box: %.200s\n", text.c_str());
     return floorsDiffer ? 3 : 0;
-}
-
-// Times `work` once, in milliseconds.
-template <class Work>
-double TimeMs(Work&& work) {
-    const double start = NowMs();
-    work();
-    return NowMs() - start;
-}
-
-// The best of three runs of `work`, in milliseconds.
-template <class Work>
-double BestMs(Work&& work) {
-    double best = 1e300;
-    for (int run = 0; run < 3; ++run) best = std::min(best, TimeMs(work));
-    return best;
-}
-
-GeneratedJournal WriteGenerated(const ScratchFolder& folder, std::size_t entries,
-                                double emptyLineShare = 0.05) {
-    JournalGeneratorOptions options;
-    options.entries = entries;
-    options.emptyLineShare = emptyLineShare;
-    GeneratedJournal generated = GenerateJournal(options);
-    folder.Write("journal.htm", generated.journal);
-    folder.Write("quests.lbd", ImageBytes(generated.databaseImage));
-    return generated;
-}
-
-// Refilling the list (ShowPrefsChanged) and the tree (ShowQuests) with every filter on,
-// best of three, in milliseconds.
-std::pair<double, double> RefillTimes(const ScratchFolder& folder, std::size_t entries) {
-    WriteGenerated(folder, entries, 0);
-    DialogDriver driver;
-    if (!driver.Start()) return {0, 0};
-    driver.Click(IDC_SHOW_COLLATED);
-    driver.Click(IDC_SHOW_FINISHED);
-    const double list = BestMs([&] { driver.Dialog().ShowPrefsChanged(); });
-    const double tree = BestMs([&] { driver.Dialog().ShowQuests(); });
-    driver.RequestClose();
-    return {list, tree};
-}
-
-// Journals far larger or stranger than a game writes: each action once, from its
-// message until the queue is empty again. The message boxes are answered as a user
-// who agrees would.
-int RunLarge(std::size_t entries, std::size_t lineMb) {
-    AfxInitCommonControls();
-    const ScratchFolder folder = ScratchFolder::Fresh("timing-large");
-    SetProgramPathForTesting(folder.PathOf("lorebinder.exe"));
-    std::vector<std::string> boxes;
-    SetMessageBoxHook([&boxes](const MessageBoxRequest& request) {
-        if ((request.type & MB_TYPEMASK) == MB_YESNO) return IDYES;
-        std::string text = request.text.substr(0, 80);
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        boxes.push_back(text);
-        return IDOK;
-    });
-    std::printf("Lorebinder timing of large journals, each action once, Wine display driver: %s\n",
-                DisplayDriver().c_str());
-
-    {
-        const GeneratedJournal generated = WriteGenerated(folder, entries);
-        DialogDriver driver;
-        const double start = TimeMs([&] { driver.Start(); });
-        const double reload = TimeMs([&] { driver.Click(IDC_RELOAD_JOURNAL); });
-        const double everything = TimeMs([&] {
-            driver.Click(IDC_SHOW_COLLATED);
-            driver.Click(IDC_SHOW_FINISHED);
-        });
-        std::printf(
-            "%zu entries (%zu distinct, %.1f MB): start-up %.0f ms, Reload Journal %.0f ms, "
-            "every entry in both views %.0f ms\n",
-            entries, generated.expected.size(), Mb(generated.journal.size()), start, reload,
-            everything);
-    }
-
-    const std::string huge = "Lost" + std::string(lineMb << 20, 'x');
-    const GeneratedJournal small = WriteGenerated(folder, 100);
-    {
-        folder.Write("journal.htm", small.journal + huge + "\r\n");
-        DialogDriver driver;
-        const double start = TimeMs([&] { driver.Start(); });
-        std::printf("a line of %zu MB that is no journal line: start-up %.0f ms\n", lineMb, start);
-    }
-    {
-        folder.Write("journal.htm", small.journal + "<B>Day 8</B><BR>\r\n" + huge + "<P>\r\n");
-        folder.Write("quests.lbd", DatabaseImage({{{huge, true}}}));
-        DialogDriver driver;
-        const double start = TimeMs([&] {
-            driver.Start();
-            driver.Click(IDC_SHOW_COLLATED);
-            driver.Click(IDC_SHOW_FINISHED);
-        });
-        const double select = TimeMs([&] { driver.SelectListRow(driver.ListCount() - 1); });
-        const double save = TimeMs([&] { driver.RequestClose(); });
-        std::printf(
-            "an entry of %zu MB in a quest: start-up with every entry in both views %.0f "
-            "ms, picking it in the list %.0f ms, the save on close %.0f ms\n",
-            lineMb, start, select, save);
-    }
-    {
-        folder.Write("journal.htm", BinaryNoise(lineMb << 20));
-        folder.Write("quests.lbd", ImageBytes(small.databaseImage));
-        DialogDriver driver;
-        const double start = TimeMs([&] { driver.Start(); });
-        std::printf("%zu MB of binary noise: start-up %.0f ms\n", lineMb, start);
-    }
-
-    const std::size_t quarter = std::max<std::size_t>(entries / 4, 1);
-    const auto [smallList, smallTree] = RefillTimes(folder, quarter);
-    const auto [largeList, largeTree] = RefillTimes(folder, entries);
-    std::printf(
-        "refilling the views, %zu -> %zu entries (best of 3): list %.1f -> %.1f ms "
-        "(x%.2f), tree %.1f -> %.1f ms (x%.2f)\n",
-        quarter, entries, smallList, largeList, largeList / std::max(smallList, 0.001), smallTree,
-        largeTree, largeTree / std::max(smallTree, 0.001));
-
-    SetMessageBoxHook(nullptr);
-    ResetProgramPathForTesting();
-    // Only the warnings of the noise and the unknown line are expected.
-    for (const std::string& text : boxes) std::printf("message box: %s\n", text.c_str());
-    return 0;
 }
 
 bool ParseCount(const char* text, std::size_t& value) {

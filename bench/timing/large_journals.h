@@ -1,0 +1,10 @@
+// The timing run's figures for journals far larger or stranger than a game writes:
+// lorebinder_timing --large N MB.
+#pragma once
+
+#include <cstddef>
+
+// A journal of `entries` entries, lines of `lineMb` megabytes, as much binary noise, and
+// how refilling the views grows from a quarter of the entries to all of them; each
+// action once. Prints the figures; returns the exit code.
+int RunLarge(std::size_t entries, std::size_t lineMb);
