@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/file_exception.h"
 
@@ -53,6 +54,17 @@ private:
     HANDLE handle = INVALID_HANDLE_VALUE;
     std::string path;
 };
+
+// A file as ReadWholeFile found it.
+struct WholeFile {
+    enum class Status { Read, Missing, Unopenable, TooLarge, Unreadable };
+    Status status = Status::Missing;
+    DWORD osError = 0;  // why it didn't open (Unopenable), or why a read failed (Unreadable)
+    std::vector<std::uint8_t> bytes;  // for Read
+};
+
+// Opens `path` for itself alone and reads it whole, unless it is longer than `largest`.
+WholeFile ReadWholeFile(const std::string& path, std::uint64_t largest);
 
 // Whether `path` names a folder.
 bool IsFolder(const std::string& path);
