@@ -12,6 +12,20 @@ bool IsLastStep(CloseStep step) {
     return step >= CloseStep::EndRun;
 }
 
+// A save writes quests.lbd.tmp and then moves quests.lbd to quests.lbd.bak and the new
+// image into place: the temporary copy, when complete, is the newer of the two.
+const LeftCopy* DatabaseFile::OfferLeftCopy(const std::vector<LeftCopy>& copies,
+                                            const std::string& temporaryPath) {
+    const LeftCopy* newest = nullptr;
+    for (const LeftCopy& copy : copies) {
+        if (copy.complete && (!newest || copy.writeTime > newest->writeTime ||
+                              (copy.writeTime == newest->writeTime && copy.path == temporaryPath)))
+            newest = &copy;
+    }
+    offeredTemporary = newest && newest->path == temporaryPath;
+    return newest;
+}
+
 void DatabaseFile::Started(const std::string& databasePath, StartupRead read,
                            const QuestDatabase& database) {
     startup = std::move(read);
@@ -22,7 +36,12 @@ void DatabaseFile::Started(const std::string& databasePath, StartupRead read,
 KeptFileVerdict DatabaseFile::KeptFileRead(const std::uint8_t* bytes, std::size_t size) {
     switch (savedImage.Apply(bytes, size, restorable)) {
         case KeptEditsResult::Applied:
+            restoreAsked = true;
             return {KeptFileVerdict::Step::AskRestore, {}};
+        case KeptEditsResult::AlreadySaved:
+            // Left by a save that ended before it could remove it: one that won't go now
+            // is written over or removed by this run, which keeps edits as ever.
+            return {KeptFileVerdict::Step::Remove, {}};
         case KeptEditsResult::Damaged:
             return KeptFileUnreadable(size == 0 ? kDatabaseEmpty : kKeptEditsDamaged);
         case KeptEditsResult::OtherDatabase:
@@ -39,6 +58,7 @@ KeptFileVerdict DatabaseFile::KeptFileUnreadable(std::string reason) {
 
 // Only No discards them: Esc on the question keeps them, still unsaved.
 bool DatabaseFile::RestoreAnswered(Answer answer, QuestDatabase& database) {
+    restoreAsked = false;
     if (answer == Answer::No) return true;
     database.quests = std::move(restorable.quests);
     database.InvalidateIndex();
@@ -49,8 +69,10 @@ bool DatabaseFile::RestoreAnswered(Answer answer, QuestDatabase& database) {
 // database.
 KeptEditsUpdate DatabaseFile::Changed(const QuestDatabase& current) {
     KeptEditsUpdate update;
+    discardAtSessionEnd = false;  // No covered the edits made before it, not this one
     update.bytes = savedImage.KeptEdits(current);
     if (update.bytes.Size() == 0) {
+        keptEditsWriteFailed = false;  // a later failure is news again
         update.action =
             keepsEdits ? KeptEditsUpdate::Action::Remove : KeptEditsUpdate::Action::Nothing;
         update.allowShutdown = true;
@@ -68,6 +90,9 @@ bool DatabaseFile::KeptEditsWritten(bool written) {
 }
 
 CloseStep DatabaseFile::Close() {
+    // Asked while a question is open (a task manager's End task): no second question.
+    if (restoreAsked) return CloseStep::EndRunKeepingEdits;
+    if (asked != CloseStep::GoOn) return CloseStep::GoOn;
     forSession = false;
     return Ask(CloseStep::AskSave);
 }
@@ -75,14 +100,17 @@ CloseStep DatabaseFile::Close() {
 // Esc ends the run at once only when that loses nothing; with unsaved edits it is a
 // close request.
 CloseStep DatabaseFile::Esc(bool unsaved) {
-    return unsaved ? Close() : CloseStep::EndRun;
+    return unsaved || restoreAsked ? Close() : CloseStep::EndRun;
 }
 
 // Nothing unsaved: the session may end. Otherwise the save question decides: Yes (once
 // saved) and No let the session end.
 CloseStep DatabaseFile::QueryEndSession(bool unsaved) {
+    // The question already open for it is the answer to wait for.
+    if (asked != CloseStep::GoOn) return CloseStep::RefuseToEndSession;
     discardAtSessionEnd = false;
-    if (!unsaved) return CloseStep::AgreeToEndSession;
+    // The edits that the restore question offers stay in their file, whatever comes.
+    if (!unsaved || restoreAsked) return CloseStep::AgreeToEndSession;
     forSession = true;
     return Ask(CloseStep::AskSave);
 }
@@ -95,7 +123,8 @@ CloseStep DatabaseFile::EndSession(bool ending, bool unsaved) {
         discardAtSessionEnd = false;  // the session goes on, and so does the window
         return CloseStep::GoOn;
     }
-    return discardAtSessionEnd || !unsaved ? CloseStep::EndRun : CloseStep::EndRunKeepingEdits;
+    return (discardAtSessionEnd || !unsaved) && !restoreAsked ? CloseStep::EndRun
+                                                              : CloseStep::EndRunKeepingEdits;
 }
 
 CloseStep DatabaseFile::Ask(CloseStep question) {
@@ -164,6 +193,7 @@ CloseStep DatabaseFile::Finish(Outcome outcome) {
 }
 
 void DatabaseFile::Saved(const QuestDatabase& database, ByteBuffer image) {
+    leftCopyToKeep = false;  // quests.lbd is there now, and the copy is its backup
     startup.problem.clear();
     startup.found = true;
     startup.fingerprint = FileFingerprint::Of(image.Data(), image.Size());

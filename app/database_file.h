@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "questdb/byte_buffer.h"
 #include "questdb/kept_edits.h"
@@ -59,9 +60,10 @@ enum class CloseStep {
 bool IsLastStep(CloseStep step);
 
 // What start-up does with the kept-edits file it found: nothing, say why it can't be
-// used (leaving it be), or ask whether to restore the edits it holds.
+// used (leaving it be), ask whether to restore the edits it holds, or remove it without
+// a word, as its edits are in quests.lbd already.
 struct KeptFileVerdict {
-    enum class Step { Nothing, SayUnreadable, AskRestore };
+    enum class Step { Nothing, SayUnreadable, AskRestore, Remove };
     Step step = Step::Nothing;
     std::string reason;  // for SayUnreadable
 };
@@ -75,13 +77,36 @@ struct KeptEditsUpdate {
     bool allowShutdown = false;
 };
 
+// A copy of quests.lbd that a save cut off between its two moves leaves behind when
+// quests.lbd is missing: quests.lbd.tmp (the new image) or quests.lbd.bak (the old one).
+struct LeftCopy {
+    std::string path;
+    bool complete = false;        // a whole, undamaged quest database
+    std::uint64_t writeTime = 0;  // on any scale that grows with time
+};
+
 class DatabaseFile {
 public:
+    // Start-up without quests.lbd: the newest complete copy of `copies` to offer in its
+    // place, or null when none is complete. A copy offered and declined is kept safe
+    // from the saves of this run (KeepLeftCopyAsBackup).
+    const LeftCopy* OfferLeftCopy(const std::vector<LeftCopy>& copies,
+                                  const std::string& temporaryPath);
+    void LeftCopyDeclined() { leftCopyToKeep = offeredTemporary; }
+    // Whether a save must first move the copy it would write over (quests.lbd.tmp) to
+    // the backup's name, as it is the newest complete copy of the database.
+    bool KeepLeftCopyAsBackup() const { return leftCopyToKeep; }
+
     // Start-up: what was read of `databasePath`, and the database made of it.
     void Started(const std::string& databasePath, StartupRead read, const QuestDatabase& database);
     const std::string& KeptEditsPath() const { return keptEditsPath; }
     // This copy holds the folder's lock: the kept-edits file is its to offer and keep.
     void KeepEdits() { keepsEdits = true; }
+    // The longest kept-edits file worth reading, beside a journal of `journalLength`
+    // bytes: a longer one is damaged.
+    std::uint64_t LargestKeptEdits(std::uint64_t journalLength) const {
+        return savedImage.LargestKeptEdits(journalLength);
+    }
     // The kept-edits file read whole, or why it couldn't be.
     KeptFileVerdict KeptFileRead(const std::uint8_t* bytes, std::size_t size);
     KeptFileVerdict KeptFileUnreadable(std::string reason);
@@ -131,10 +156,15 @@ private:
     bool keepsEdits = false;
     bool keptEditsWriteFailed = false;
     QuestDatabase restorable;  // what the kept file makes of the database, until answered
+    // While the restore question waits, the edits it offers are only in the kept file:
+    // nothing may remove it, and a close or the session's end leaves it for the next start.
+    bool restoreAsked = false;
+    bool offeredTemporary = false, leftCopyToKeep = false;
 
     // The close, Esc or session's end under way, and the question it waits on.
     bool forSession = false;
     CloseStep asked = CloseStep::GoOn;
-    // No to the save question that the end of the session asked: discard when it ends.
+    // No to the save question that the end of the session asked, and no edit since:
+    // discard when it ends.
     bool discardAtSessionEnd = false;
 };

@@ -146,6 +146,7 @@ private:
     // Start-up and closing: quests.lbd's life is databaseFile's to decide
     // (app/database_file.h); these show its questions and make its platform calls.
     void LoadDatabase(StartupRead& read);
+    bool OfferLeftCopies();
     void OfferKeptEdits();
     // Runs the dialog's steps of a close, Esc or the session's end, from `step` to the
     // last one, which it returns.

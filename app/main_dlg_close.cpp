@@ -5,6 +5,7 @@
 #include "framework/message_box.h"
 #include "framework/replace_file.h"
 #include "framework/wait_cursor.h"
+#include "framework/wide_text.h"
 
 // A close request: the caption's close box, Close on the system menu, Alt+F4.
 void CMainDlg::OnClose() {
@@ -84,6 +85,15 @@ bool CMainDlg::SaveDatabase() {
     ByteBuffer image;
     database.WriteImage(image);
     const std::string backupPath = databasePath + ".bak";
+    // The copy that a cut-off save left, declined at start-up, is the newest complete
+    // one: the new image mustn't be written over it.
+    if (databaseFile.KeepLeftCopyAsBackup() && !LookUpFile(databasePath) &&
+        !MoveFileExW(WideFromUtf8(databasePath + ".tmp").c_str(), WideFromUtf8(backupPath).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) &&
+        GetLastError() != ERROR_FILE_NOT_FOUND) {
+        AfxMessageBox(BackupFailedMessage(backupPath, SystemErrorText(GetLastError())));
+        return false;
+    }
     const FileWrite written =
         WriteFileReplacing(databasePath, backupPath, image.Data(), image.Size());
     switch (written.failure) {

@@ -1,5 +1,6 @@
 // The main dialog's start-up: from the dialog's creation to the moment the user first
 // sees it.
+#include <new>
 #include <vector>
 
 #include "app/app_messages.h"
@@ -68,10 +69,13 @@ bool CMainDlg::FindProgramDirectory(std::string& directory) {
 
 void CMainDlg::LoadDatabase(StartupRead& read) {
     WholeFile file = ReadWholeFile(databasePath, kLargestDatabase);
+    bool leftCopiesSaid = false;
+    if (file.status == WholeFile::Status::Missing && (leftCopiesSaid = OfferLeftCopies()))
+        file = ReadWholeFile(databasePath, kLargestDatabase);
     read.found = file.status != WholeFile::Status::Missing;
     switch (file.status) {
         case WholeFile::Status::Missing:
-            AfxMessageBox(NoDatabaseMessage(databasePath));
+            if (!leftCopiesSaid) AfxMessageBox(NoDatabaseMessage(databasePath));
             return;
         case WholeFile::Status::Unopenable:
             // The file is there but won't open (in use, no access): saying "no database"
@@ -108,35 +112,85 @@ void CMainDlg::LoadDatabase(StartupRead& read) {
     }
 }
 
+// quests.lbd missing: the copies that a save cut off between its two moves left behind
+// are named, and the newest complete one offered in its place. False when there are
+// none.
+bool CMainDlg::OfferLeftCopies() {
+    const std::string temporary = databasePath + ".tmp";
+    std::vector<LeftCopy> copies;
+    std::vector<std::string> paths;
+    for (const std::string& path : {temporary, databasePath + ".bak"}) {
+        const std::optional<FileFacts> facts = LookUpFile(path);
+        if (!facts) continue;
+        const WholeFile copy = ReadWholeFile(path, kLargestDatabase);
+        QuestDatabase check;
+        const bool complete = copy.status == WholeFile::Status::Read && !copy.bytes.empty() &&
+                              !check.ReadImage(copy.bytes.data(), copy.bytes.size()).damaged;
+        copies.push_back({path, complete, facts->writeTime});
+        paths.push_back(path);
+    }
+    if (copies.empty()) return false;
+    const LeftCopy* newest = databaseFile.OfferLeftCopy(copies, temporary);
+    if (!newest) {
+        AfxMessageBox(LeftCopiesIncompleteMessage(databasePath, paths));
+        return true;
+    }
+    if (AfxMessageBox(RestoreLeftCopyQuestion(databasePath, paths, newest->path), MB_YESNO) !=
+        IDYES) {
+        databaseFile.LeftCopyDeclined();
+        return true;
+    }
+    // The new image moves into place, as the save would have; a backup stays one.
+    const std::wstring from = WideFromUtf8(newest->path), to = WideFromUtf8(databasePath);
+    if (newest->path == temporary ? !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)
+                                  : !CopyFileW(from.c_str(), to.c_str(), TRUE)) {
+        AfxMessageBox(LeftCopyNotRestoredMessage(newest->path, SystemErrorText(GetLastError())));
+        databaseFile.LeftCopyDeclined();
+    }
+    return true;
+}
+
 // Edits that an earlier run in this folder kept and never saved are offered back once
 // the database is read, before the journal links its entries to the items.
 void CMainDlg::OfferKeptEdits() {
     // A copy of the program that runs here already keeps its own edits in that file.
     if (!databaseFile.TakeKeptEditsLock(databasePath)) return;
     const std::string& path = databaseFile.KeptEditsPath();
-    WholeFile file = ReadWholeFile(path, kLargestDatabase);
+    // Edits of this database with this journal's entries make no larger file: a larger
+    // one is damaged, and isn't read at all.
+    const std::optional<FileFacts> journalFile = LookUpFile(journalPath);
+    const std::uint64_t largest =
+        databaseFile.LargestKeptEdits(journalFile ? journalFile->length : 0);
     KeptFileVerdict verdict;
-    switch (file.status) {
-        case WholeFile::Status::Missing:
-            return;
-        case WholeFile::Status::Unopenable:
-            verdict = databaseFile.KeptFileUnreadable(OpenFailureReason(path, file.osError));
-            break;
-        case WholeFile::Status::TooLarge:
-            verdict = databaseFile.KeptFileUnreadable(kDatabaseTooLarge);
-            break;
-        case WholeFile::Status::Unreadable:
-            verdict = databaseFile.KeptFileUnreadable(SystemErrorText(file.osError));
-            break;
-        case WholeFile::Status::Read:
-            verdict = databaseFile.KeptFileRead(file.bytes.data(), file.bytes.size());
-            break;
+    try {
+        WholeFile file = ReadWholeFile(path, largest);
+        switch (file.status) {
+            case WholeFile::Status::Missing:
+                return;
+            case WholeFile::Status::Unopenable:
+                verdict = databaseFile.KeptFileUnreadable(OpenFailureReason(path, file.osError));
+                break;
+            case WholeFile::Status::TooLarge:
+                verdict = databaseFile.KeptFileUnreadable(kKeptEditsDamaged);
+                break;
+            case WholeFile::Status::Unreadable:
+                verdict = databaseFile.KeptFileUnreadable(SystemErrorText(file.osError));
+                break;
+            case WholeFile::Status::Read:
+                verdict = databaseFile.KeptFileRead(file.bytes.data(), file.bytes.size());
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        verdict = databaseFile.KeptFileUnreadable(kKeptEditsTooLargeForMemory);
     }
     switch (verdict.step) {
         case KeptFileVerdict::Step::Nothing:
             break;
         case KeptFileVerdict::Step::SayUnreadable:
             AfxMessageBox(KeptEditsUnreadableMessage(path, verdict.reason));
+            break;
+        case KeptFileVerdict::Step::Remove:
+            RemoveKeptEdits();
             break;
         case KeptFileVerdict::Step::AskRestore:
             const int answer = AfxMessageBox(RestoreKeptEditsQuestion(databasePath), MB_YESNO);

@@ -129,6 +129,15 @@ WholeFile ReadWholeFile(const std::string& path, std::uint64_t largest) {
     return whole;
 }
 
+std::optional<FileFacts> LookUpFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return FileFacts{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool IsFolder(const std::string& path) {
     DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,13 @@ struct WholeFile {
 
 // Opens `path` for itself alone and reads it whole, unless it is longer than `largest`.
 WholeFile ReadWholeFile(const std::string& path, std::uint64_t largest);
+
+// A file's length and last-write time (the platform's ticks); nullopt when it isn't there.
+struct FileFacts {
+    std::uint64_t length = 0;
+    std::uint64_t writeTime = 0;
+};
+std::optional<FileFacts> LookUpFile(const std::string& path);
 
 // Whether `path` names a folder.
 bool IsFolder(const std::string& path);

@@ -71,30 +71,7 @@ public:
     std::string Play(const std::string& start, const std::string& story) {
         std::istringstream words(story);
         StartRun(start, words);
-        for (std::string word; words >> word;) {
-            if (word == "edit") {
-                database.AddQuest("Edit " + std::to_string(++edits) + ".", -1, false);
-                Changed();
-            } else if (word == "undo") {
-                database = saved;
-                Changed();
-            } else if (word == "crash") {
-                Trace("crash");
-                StartRun("", words);
-            } else if (word == "close") {
-                Take(file.Close(), words);
-            } else if (word == "esc") {
-                Take(file.Esc(file.Differs(database)), words);
-            } else if (word == "query") {
-                Take(file.QueryEndSession(file.Differs(database)), words);
-            } else if (word == "end" || word == "end-cancelled") {
-                Take(file.EndSession(word == "end", file.Differs(database)), words);
-            } else if (word == "another-program-writes") {
-                quests = ImageOf(QuestDatabase());
-            } else {
-                ADD_FAILURE() << "unknown word " << word;
-            }
-        }
+        for (std::string word; words >> word;) Event(word, words);
         trace << "| quests.lbd " << (quests == ImageOf(saved) ? "saved" : "other");
         if (kept) trace << ", kept: " << (KeptFileRestoresTheRun() ? "this run's edits" : "other");
         return trace.str();
@@ -103,8 +80,53 @@ public:
 private:
     void Trace(const std::string& what) { trace << what << ' '; }
 
+    // Events come between the steps too, while a question waits for its answer.
+    void Event(const std::string& word, std::istream& words) {
+        if (word == "edit") {
+            database.AddQuest("Edit " + std::to_string(++edits) + ".", -1, false);
+            Changed();
+        } else if (word == "undo") {
+            database = saved;
+            Changed();
+        } else if (word == "crash") {
+            Trace("crash");
+            StartRun("", words);
+        } else if (word == "close") {
+            Take(file.Close(), words);
+        } else if (word == "esc") {
+            Take(file.Esc(file.Differs(database)), words);
+        } else if (word == "query") {
+            Take(file.QueryEndSession(file.Differs(database)), words);
+        } else if (word == "end" || word == "end-cancelled") {
+            Take(file.EndSession(word == "end", file.Differs(database)), words);
+        } else if (word == "another-program-writes") {
+            quests = ImageOf(QuestDatabase());
+        } else if (word == "kept-file-sticks") {
+            keptFileSticks = true;  // a scanner holds it: it can't be removed in this run
+        } else if (word == "kept-write-fails" || word == "kept-write-works") {
+            keptWriteFails = word == "kept-write-fails";
+        } else {
+            ADD_FAILURE() << "unknown word " << word;
+        }
+    }
+
+    // The story's next answer, after the events that come while the question waits.
+    std::string NextAnswer(std::istream& words) {
+        std::string word;
+        while (words >> word && word != "yes" && word != "no" && word != "esc" && word != "same" &&
+               word != "changed" && word != "missing" && word != "locked")
+            Event(word, words);
+        Trace(word);
+        return word;
+    }
+
+    void RemoveKept() {
+        if (!keptFileSticks) kept.reset();
+    }
+
     void StartRun(const std::string& start, std::istream& words) {
         file = DatabaseFile();
+        keptFileSticks = false;
         StartupRead read;
         read.found = start != "absent";
         if (start == "partly") read.problem = DatabasePartlyReadReason(10, 20);
@@ -119,23 +141,26 @@ private:
         if (!kept) return;
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(kept->data());
         const KeptFileVerdict verdict = file.KeptFileRead(bytes, kept->size());
+        if (verdict.step == KeptFileVerdict::Step::Remove) {
+            Trace("RemoveKept");
+            RemoveKept();
+        }
         if (verdict.step != KeptFileVerdict::Step::AskRestore) {
-            Trace("SayUnreadable");
+            if (verdict.step == KeptFileVerdict::Step::SayUnreadable) Trace("SayUnreadable");
             return;
         }
-        std::string answer;
-        words >> answer;
-        Trace("AskRestore:" + answer);
-        if (file.RestoreAnswered(AnswerNamed(answer), database)) kept.reset();
+        Trace("AskRestore");
+        if (file.RestoreAnswered(AnswerNamed(NextAnswer(words)), database)) RemoveKept();
     }
 
     void Changed() {
         KeptEditsUpdate update = file.Changed(database);
-        if (update.action == KeptEditsUpdate::Action::Write)
+        const bool writing = update.action == KeptEditsUpdate::Action::Write;
+        if (writing && !keptWriteFails)
             kept = std::string(reinterpret_cast<const char*>(update.bytes.Data()),
                                update.bytes.Size());
-        if (update.action == KeptEditsUpdate::Action::Remove) kept.reset();
-        file.KeptEditsWritten(true);
+        if (update.action == KeptEditsUpdate::Action::Remove) RemoveKept();
+        if (writing && file.KeptEditsWritten(!keptWriteFails)) Trace("SayNotKept");
     }
 
     // The steps from `step` on, each answered by the story's next word where it asks.
@@ -158,9 +183,8 @@ private:
                 step = file.SaveEnded(true);
                 continue;
             }
-            std::string word;
-            words >> word;
-            Trace(name + ":" + word);
+            Trace(name);
+            const std::string word = NextAnswer(words);
             if (step != CloseStep::LookAtDatabase) {
                 step = file.Answered(AnswerNamed(word));
             } else if (word == "missing" || word == "locked") {
@@ -172,7 +196,7 @@ private:
             }
         }
         Trace(StepName(step));
-        if (step == CloseStep::EndRun && file.RemovesKeptEdits()) kept.reset();
+        if (step == CloseStep::EndRun && file.RemovesKeptEdits()) RemoveKept();
     }
 
     // Whether the kept file turns quests.lbd into the last run's database.
@@ -191,6 +215,7 @@ private:
     std::string quests;
     std::optional<std::string> kept;
     int edits = 0;
+    bool keptFileSticks = false, keptWriteFails = false;
     std::ostringstream trace;
 };
 
@@ -204,52 +229,107 @@ const Story kStories[] = {
     // Esc, and the close box.
     {"", "esc", "EndRun | quests.lbd saved"},
     {"", "edit undo esc", "EndRun | quests.lbd saved"},
-    {"", "edit esc esc", "AskSave:esc GoOn | quests.lbd saved, kept: this run's edits"},
-    {"", "edit esc no", "AskSave:no EndRun | quests.lbd saved"},
-    {"", "edit esc yes same", "AskSave:yes Look:same Save EndRun | quests.lbd saved"},
-    {"", "close no", "AskSave:no EndRun | quests.lbd saved"},
+    {"", "edit esc esc", "AskSave esc GoOn | quests.lbd saved, kept: this run's edits"},
+    {"", "edit esc no", "AskSave no EndRun | quests.lbd saved"},
+    {"", "edit esc yes same", "AskSave yes Look same Save EndRun | quests.lbd saved"},
+    {"", "close no", "AskSave no EndRun | quests.lbd saved"},
     {"", "edit close yes locked",
-     "AskSave:yes Look:locked SayCantSave GoOn | quests.lbd saved, kept: this run's edits"},
-    {"", "edit close yes missing", "AskSave:yes Look:missing Save EndRun | quests.lbd saved"},
+     "AskSave yes Look locked SayCantSave GoOn | quests.lbd saved, kept: this run's edits"},
+    {"", "edit close yes missing", "AskSave yes Look missing Save EndRun | quests.lbd saved"},
     {"", "edit another-program-writes close yes changed no",
-     "AskSave:yes Look:changed AskReplaceChanged:no GoOn | quests.lbd other, kept: other"},
+     "AskSave yes Look changed AskReplaceChanged no GoOn | quests.lbd other, kept: other"},
     {"", "edit another-program-writes close yes changed yes",
-     "AskSave:yes Look:changed AskReplaceChanged:yes Save EndRun | quests.lbd saved"},
+     "AskSave yes Look changed AskReplaceChanged yes Save EndRun | quests.lbd saved"},
     {"partly", "edit close yes same esc",
-     "AskSave:yes Look:same AskReplacePartlyRead:esc GoOn | quests.lbd saved, kept: this run's "
+     "AskSave yes Look same AskReplacePartlyRead esc GoOn | quests.lbd saved, kept: this run's "
      "edits"},
     {"partly", "close yes same yes",
-     "AskSave:yes Look:same AskReplacePartlyRead:yes Save EndRun | quests.lbd saved"},
-    {"absent", "edit close yes missing", "AskSave:yes Look:missing Save EndRun | quests.lbd saved"},
-    {"absent", "close yes appeared no",
-     "AskSave:yes Look:appeared AskReplaceChanged:no GoOn | "
+     "AskSave yes Look same AskReplacePartlyRead yes Save EndRun | quests.lbd saved"},
+    {"absent", "edit close yes missing", "AskSave yes Look missing Save EndRun | quests.lbd saved"},
+    {"absent", "close yes changed no",
+     "AskSave yes Look changed AskReplaceChanged no GoOn | "
      "quests.lbd other"},
 
     // The end of the session.
     {"", "query end", "Agree EndRun | quests.lbd saved"},
-    {"", "edit query esc", "AskSave:esc Refuse | quests.lbd saved, kept: this run's edits"},
+    {"", "edit query esc", "AskSave esc Refuse | quests.lbd saved, kept: this run's edits"},
     {"", "edit query yes same end-cancelled end",
-     "AskSave:yes Look:same Save Agree GoOn EndRun | quests.lbd saved"},
-    {"", "edit query no end", "AskSave:no Agree EndRun | quests.lbd saved"},
+     "AskSave yes Look same Save Agree GoOn EndRun | quests.lbd saved"},
+    {"", "edit query no end", "AskSave no Agree EndRun | quests.lbd saved"},
     {"", "edit query no end-cancelled end",
-     "AskSave:no Agree GoOn EndRunKeepingEdits | quests.lbd saved, kept: this run's edits"},
+     "AskSave no Agree GoOn EndRunKeepingEdits | quests.lbd saved, kept: this run's edits"},
     {"", "edit end", "EndRunKeepingEdits | quests.lbd saved, kept: this run's edits"},
 
     // A crash, and the next start: only No discards the edits.
-    {"", "edit crash yes", "crash AskRestore:yes | quests.lbd saved, kept: this run's edits"},
-    {"", "edit crash esc", "crash AskRestore:esc | quests.lbd saved, kept: this run's edits"},
-    {"", "edit crash no esc", "crash AskRestore:no EndRun | quests.lbd saved"},
+    {"", "edit crash yes", "crash AskRestore yes | quests.lbd saved, kept: this run's edits"},
+    {"", "edit crash esc", "crash AskRestore esc | quests.lbd saved, kept: this run's edits"},
+    {"", "edit crash no esc", "crash AskRestore no EndRun | quests.lbd saved"},
     {"", "edit crash yes esc yes same",
-     "crash AskRestore:yes AskSave:yes Look:same Save EndRun | quests.lbd saved"},
+     "crash AskRestore yes AskSave yes Look same Save EndRun | quests.lbd saved"},
     // A kept file of another database is said, then neither written nor removed.
     {"", "edit another-program-writes crash edit esc no",
-     "crash SayUnreadable AskSave:no EndRun | quests.lbd saved, kept: other"},
+     "crash SayUnreadable AskSave no EndRun | quests.lbd saved, kept: other"},
+
+    // While the restore question waits, its edits are only in their file: neither the
+    // session's end nor a close takes them.
+    {"", "edit crash query end yes",
+     "crash AskRestore Agree EndRunKeepingEdits yes | quests.lbd saved, kept: this run's edits"},
+    {"", "edit crash close esc",
+     "crash AskRestore EndRunKeepingEdits esc | quests.lbd saved, kept: this run's edits"},
+    // A kept file that outlived the save of its edits goes quietly, and the next edits
+    // are kept again.
+    {"", "edit kept-file-sticks close yes same crash edit crash yes",
+     "AskSave yes Look same Save EndRun crash RemoveKept crash AskRestore yes | quests.lbd saved, "
+     "kept: this run's edits"},
+    // No at the session's end covers the edits made before it only.
+    {"", "edit query no edit end",
+     "AskSave no Agree EndRunKeepingEdits | quests.lbd saved, kept: this run's edits"},
+    // The session's end asked again while its question waits gets no second question.
+    {"", "edit query query close no",
+     "AskSave Refuse GoOn no Agree | quests.lbd saved, kept: this run's edits"},
+    // A failure to keep the edits is said again when it comes back.
+    {"", "kept-write-fails edit edit undo edit kept-write-works edit kept-write-fails edit",
+     "SayNotKept SayNotKept SayNotKept | quests.lbd saved, kept: other"},
 };
 
 TEST(DatabaseFile, EveryCloseAndSessionEndAsksAndKeepsWhatTheTableSays) {
     for (const Story& story : kStories) {
         EXPECT_EQ(Folder().Play(story.start, story.words), story.trace)
             << story.start << ": " << story.words;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The copies that a save cut off leaves: the newest complete one is offered, the new
+// image before the backup when their times agree; declined, only a new image needs
+// moving out of the next save's way.
+TEST(DatabaseFile, OffersTheNewestCompleteCopyThatACutOffSaveLeft) {
+    const std::string tmp = "C:\\game\\quests.lbd.tmp", bak = "C:\\game\\quests.lbd.bak";
+    const struct {
+        std::vector<LeftCopy> copies;
+        const char* offered;
+        bool keptFromSave;
+    } cases[] = {
+        {{{tmp, true, 20}, {bak, true, 10}}, "tmp", true},
+        {{{tmp, true, 10}, {bak, true, 10}}, "tmp", true},
+        {{{tmp, false, 20}, {bak, true, 10}}, "bak", false},
+        {{{tmp, true, 10}, {bak, true, 20}}, "bak", false},
+        {{{bak, true, 10}}, "bak", false},
+        {{{tmp, false, 20}, {bak, false, 10}}, "", false},
+    };
+    for (const auto& c : cases) {
+        DatabaseFile file;
+        const LeftCopy* offered = file.OfferLeftCopy(c.copies, tmp);
+        EXPECT_EQ(offered ? offered->path.substr(offered->path.size() - 3) : "", c.offered);
+        file.LeftCopyDeclined();
+        EXPECT_EQ(file.KeepLeftCopyAsBackup(), c.keptFromSave);
+        ByteBuffer image;
+        QuestDatabase().WriteImage(image);
+        file.Saved(QuestDatabase(), std::move(image));
+        EXPECT_FALSE(file.KeepLeftCopyAsBackup()) << "once saved, the copy is the backup";
     }
 }
 
