@@ -7,11 +7,12 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/database_file_win.h"
-#include "editing/edit_history.h"
+#include "editing/quest_editor.h"
 #include "framework/button.h"
 #include "framework/dialog.h"
 #include "framework/edit.h"
@@ -30,11 +31,11 @@ public:
     ~CMainDlg() override;
 
     QuestDatabase database;
-    // Every change the commands made to the database since start-up, to undo and redo.
-    EditHistory history;
     // Mirrors of the filter check boxes, read from them before each use.
     bool showUnknown = false, showCollated = false, showUnfinished = false, showFinished = false;
     std::vector<JournalEntry> journal;
+    // The one way the database changes, and every change since start-up, to undo and redo.
+    QuestEditor editor{database, journal};
     LOGFONTA baseFont = {};
     CFont paneFont;
     // The window's dots per inch now, and when baseFont was taken: a window moved to a
@@ -101,17 +102,18 @@ public:
     void OnButtonRemoveQuestItem();
     void OnButtonToggleFinisher();
     void OnResetAllFinishers();
-    // Called once after every change to the database in memory: each editing command
-    // that changed it, and whatever later takes a change back or makes it again.
+    // Called once after every change to the database in memory, by ShowChange.
     void DatabaseChanged();
     // Whether the database differs from what start-up read or the last save wrote.
     bool HasUnsavedEdits() const;
 
-    // Undo and redo (editing/edit_history_win.cpp).
-    void RecordEdit(EditStep step);
+    // Every change, its undo and redo (editing/quest_editor_win.cpp). Edit applies a
+    // command's step; ShowChange shows what a step touched and tells what follows every
+    // change.
+    void Edit(EditStep step);
     void OnEditUndo();
     void OnEditRedo();
-    void ShowAppliedStep(const EditStep* step);
+    void ShowChange(const std::optional<EditChange>& change);
     void ShowEditMenu();
     bool PreTranslateEditKeys(const MSG* message);
 

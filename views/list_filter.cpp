@@ -19,3 +19,7 @@ JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool show
     }
     return listing;
 }
+
+int RowAfterDeletion(int deleted, int rowsLeft) {
+    return deleted < rowsLeft ? deleted : rowsLeft - 1;
+}

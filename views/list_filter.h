@@ -17,3 +17,7 @@ struct JournalListing {
 // collated ones (`collated` 1) when showCollated is set, in journal order.
 JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool showUnknown,
                              bool showCollated);
+
+// The list row to select once row `deleted` is gone and `rowsLeft` rows remain: the row
+// that took its place, or the new last row; -1 when the list is empty.
+int RowAfterDeletion(int deleted, int rowsLeft);

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "editing/quest_edits.h"
+#include "editing/quest_editor.h"
+#include "views/list_filter.h"
 #include "journal/journal_matching.h"
 
 namespace {
@@ -55,17 +56,18 @@ void ExpectLinked(QuestDatabase& database, const std::vector<JournalEntry>& jour
 
 }  // namespace
 
-TEST(QuestEdits, StartAddAndRemoveKeepEntriesAndItemsLinked) {
+TEST(QuestEditor, StartAddAndRemoveKeepEntriesAndItemsLinked) {
     auto journal = Journal({"Met the ferryman.", "Paid the toll.", "Crossed the river.",
                             "Lost my boots.", "Found a pair of boots."});
     QuestDatabase database = Database({{"Heard of the ferry."}});
     MatchJournal(journal, database);
 
-    Quest* ferry = StartQuestWith(database, journal, 0);
-    ASSERT_EQ(ferry, &database.quests.back()) << "a new quest goes last";
-    AddEntryToQuest(database, *ferry, journal, 2);
-    AddEntryToQuest(database, database.quests[1], journal, 1);
-    StartQuestWith(database, journal, 3);
+    QuestEditor editor(database, journal);
+    ASSERT_TRUE(editor.Take(*StartQuestStep(database, journal, 0)));
+    ASSERT_EQ(database.quests.size(), 2u) << "a new quest goes last";
+    editor.Take(AddToQuestStep(database, database.quests[1], journal, 2));
+    editor.Take(AddToQuestStep(database, database.quests[1], journal, 1));
+    editor.Take(*StartQuestStep(database, journal, 3));
     EXPECT_EQ(Texts(database), (std::vector<std::vector<std::string>>{
                                    {"Heard of the ferry."},
                                    {"Met the ferryman.", "Crossed the river.", "Paid the toll."},
@@ -76,15 +78,15 @@ TEST(QuestEdits, StartAddAndRemoveKeepEntriesAndItemsLinked) {
     journal.push_back(JournalEntry{});
     journal.back().text = "Heard of the ferry.";
     const auto before = Texts(database);
-    EXPECT_EQ(StartQuestWith(database, journal, 5), nullptr);
+    EXPECT_FALSE(StartQuestStep(database, journal, 5));
     EXPECT_EQ(Texts(database), before);
     EXPECT_EQ(journal[5].collated, 0) << "a refused start marks nothing";
     MatchJournal(journal, database);
 
     // A middle item goes and the rest keep their order; an only item takes its quest along.
     Quest& crossing = database.quests[1];
-    RemoveEntryFromQuest(database, journal, crossing, crossing.items[1], 2);
-    RemoveEntryFromQuest(database, journal, database.quests[0], database.quests[0].items[0], 5);
+    editor.Take(RemoveItemStep(database, crossing, crossing.items[1]));
+    editor.Take(RemoveItemStep(database, database.quests[0], database.quests[0].items[0]));
     EXPECT_EQ(Texts(database), (std::vector<std::vector<std::string>>{
                                    {"Met the ferryman.", "Paid the toll."}, {"Lost my boots."}}));
     EXPECT_EQ(journal[2].collated, 0);
@@ -92,11 +94,11 @@ TEST(QuestEdits, StartAddAndRemoveKeepEntriesAndItemsLinked) {
     ExpectLinked(database, journal);
 
     // A removed entry can start a quest of its own again.
-    ASSERT_NE(StartQuestWith(database, journal, 2), nullptr);
+    ASSERT_TRUE(editor.Take(*StartQuestStep(database, journal, 2)));
     ExpectLinked(database, journal);
 }
 
-TEST(QuestEdits, RemovingTheFirstOfTwoItemsWithOneTextHandsTheEntryToTheOther) {
+TEST(QuestEditor, RemovingTheFirstOfTwoItemsWithOneTextHandsTheEntryToTheOther) {
     auto journal = Journal({"Spoke to the smith.", "The forge is cold."});
     QuestDatabase database = Database(
         {{"Spoke to the smith.", "The forge is cold."}, {"Bought coal.", "The forge is cold."}});
@@ -104,19 +106,20 @@ TEST(QuestEdits, RemovingTheFirstOfTwoItemsWithOneTextHandsTheEntryToTheOther) {
     ASSERT_EQ(database.quests[0].items[1].journalIndex, 1);
     ASSERT_EQ(database.quests[1].items[1].journalIndex, -1);
 
-    RemoveEntryFromQuest(database, journal, database.quests[0], database.quests[0].items[1], 1);
+    QuestEditor editor(database, journal);
+    editor.Take(RemoveItemStep(database, database.quests[0], database.quests[0].items[1]));
     EXPECT_EQ(journal[1].collated, 1) << "the database still holds the text";
     EXPECT_EQ(database.quests[1].items[1].journalIndex, 1);
     ExpectLinked(database, journal);
 
-    RemoveEntryFromQuest(database, journal, database.quests[1], database.quests[1].items[1], 1);
+    editor.Take(RemoveItemStep(database, database.quests[1], database.quests[1].items[1]));
     EXPECT_EQ(journal[1].collated, 0);
     EXPECT_EQ(Texts(database),
               (std::vector<std::vector<std::string>>{{"Spoke to the smith."}, {"Bought coal."}}));
     ExpectLinked(database, journal);
 }
 
-TEST(QuestEdits, PositionsAndRowsStayInRange) {
+TEST(QuestEditor, PositionsAndRowsStayInRange) {
     const auto journal = Journal({"a", "b", "c"});
     EXPECT_TRUE(IsJournalPosition(journal, 0));
     EXPECT_TRUE(IsJournalPosition(journal, 2));

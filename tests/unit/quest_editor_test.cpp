@@ -6,59 +6,49 @@
 #include <string>
 #include <vector>
 
-#include "editing/edit_history.h"
-#include "editing/quest_edits.h"
+#include "editing/quest_editor.h"
 #include "journal/journal_matching.h"
 #include "tests/support/journal_generator.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
-// The five commands on the portable core, each recording its step as the window's
-// commands do; entries are picked at random where the player would pick them.
+// The five commands on the portable core, each taking its step through the editor as
+// the window's commands do; entries are picked at random where the player would pick them.
 class Player {
 public:
-    Player(QuestDatabase& database, std::vector<JournalEntry>& journal, EditHistory& history,
+    Player(QuestDatabase& database, std::vector<JournalEntry>& journal, QuestEditor& editor,
            std::mt19937& random)
-        : database(database), journal(journal), history(history), random(random) {}
+        : database(database), journal(journal), editor(editor), random(random) {}
 
-    // Returns whether the command changed the database.
-    bool StartQuest() {
+    // Each returns what the command changed, or none when it changed nothing.
+    std::optional<EditChange> StartQuest() {
         const std::int32_t entry = Pick(0);
-        if (entry < 0 || !StartQuestWith(database, journal, entry)) return false;
-        history.Record(NewQuestStep(database));
-        return true;
+        if (entry < 0) return std::nullopt;
+        std::optional<EditStep> step = StartQuestStep(database, journal, entry);
+        return step ? editor.Take(std::move(*step)) : std::nullopt;
     }
-    bool AddToQuest() {
+    std::optional<EditChange> AddToQuest() {
         const std::int32_t inTree = Pick(1), entry = Pick(0);
-        if (inTree < 0 || entry < 0) return false;
+        if (inTree < 0 || entry < 0) return std::nullopt;
         Quest* quest = database.FindQuest(journal[inTree].text);
-        AddEntryToQuest(database, *quest, journal, entry);
-        history.Record(AddToQuestStep(database, *quest));
-        return true;
+        return editor.Take(AddToQuestStep(database, *quest, journal, entry));
     }
-    bool RemoveItem() {
+    std::optional<EditChange> RemoveItem() {
         const std::int32_t entry = Pick(1);
-        if (entry < 0) return false;
+        if (entry < 0) return std::nullopt;
         auto [quest, item] = database.FindQuestAndItem(journal[entry].text);
-        EditStep step = RemoveItemStep(database, *quest, *item);
-        RemoveEntryFromQuest(database, journal, *quest, *item, entry);
-        history.Record(std::move(step));
-        return true;
+        return editor.Take(RemoveItemStep(database, *quest, *item));
     }
-    bool ToggleFinisher() {
+    std::optional<EditChange> ToggleFinisher() {
         const std::int32_t entry = Pick(1);
-        if (entry < 0) return false;
+        if (entry < 0) return std::nullopt;
         auto [quest, item] = database.FindQuestAndItem(journal[entry].text);
-        item->finisher = !item->finisher;
-        history.Record(ToggleFinisherStep(database, *quest, *item));
-        return true;
+        return editor.Take(ToggleFinisherStep(database, *quest, *item));
     }
-    bool ResetFinishers() {
+    std::optional<EditChange> ResetFinishers() {
         std::optional<EditStep> step = ResetFinishersStep(database);
-        database.ClearFinishers();
-        if (step) history.Record(std::move(*step));
-        return step.has_value();
+        return step ? editor.Take(std::move(*step)) : std::nullopt;
     }
 
 private:
@@ -76,7 +66,7 @@ private:
 
     QuestDatabase& database;
     std::vector<JournalEntry>& journal;
-    EditHistory& history;
+    QuestEditor& editor;
     std::mt19937& random;
 };
 
@@ -104,9 +94,48 @@ void ExpectLinkedAsAReadWould(const QuestDatabase& database,
     EXPECT_EQ(Links(database, journal), Links(reread, journalReread)) << when;
 }
 
+// Each quest as the tree sees it: its texts, flags and links.
+std::vector<std::string> QuestImages(const QuestDatabase& database) {
+    std::vector<std::string> images;
+    for (const Quest& quest : database.quests) {
+        std::string image;
+        for (const QuestItem& item : quest.items)
+            image +=
+                item.text + (item.finisher ? "!" : "") + std::to_string(item.journalIndex) + "|";
+        images.push_back(image);
+    }
+    return images;
+}
+
+// What a change says it touched covers all it changed: every entry whose mark changed,
+// and every quest that isn't one of those it had before (a reset touches them all).
+void ExpectTouchedToCoverTheChange(const std::vector<std::string>& questsBefore,
+                                   const std::vector<std::int32_t>& marksBefore,
+                                   const QuestDatabase& database,
+                                   const std::vector<JournalEntry>& journal,
+                                   const std::optional<EditChange>& change,
+                                   const std::string& when) {
+    if (!change || change->everyQuest) return;
+    for (std::size_t p = 0; p < journal.size(); ++p) {
+        if (journal[p].collated == marksBefore[p]) continue;
+        EXPECT_NE(std::find(change->entries.begin(), change->entries.end(), std::int32_t(p)),
+                  change->entries.end())
+            << when << ": entry " << p;
+    }
+    std::vector<std::string> unclaimed = questsBefore;
+    const std::vector<std::string> after = QuestImages(database);
+    for (std::size_t q = 0; q < after.size(); ++q) {
+        if (std::find(change->quests.begin(), change->quests.end(), q) != change->quests.end())
+            continue;
+        const auto same = std::find(unclaimed.begin(), unclaimed.end(), after[q]);
+        ASSERT_NE(same, unclaimed.end()) << when << ": quest " << q << " changed untold";
+        unclaimed.erase(same);
+    }
+}
+
 // Each random walk undoes and redoes at random between commands, and now and then
 // reloads a journal that renumbers its entries, loses some and gains others.
-TEST(EditHistory, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
+TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
     std::vector<std::string> texts;
     for (int i = 0; i < 30; ++i) texts.push_back("Entry " + std::to_string(i) + ".");
     texts.push_back("entry 1.");  // differs from another only in case
@@ -124,8 +153,8 @@ TEST(EditHistory, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
         std::vector<JournalEntry> journal = Journal(texts);
         MatchJournal(journal, database);
 
-        EditHistory history;
-        Player player(database, journal, history, random);
+        QuestEditor editor(database, journal);
+        Player player(database, journal, editor, random);
         // images[k]: the image with k steps of the current line applied; `done` of them are.
         std::vector<std::string> images = {ImageOf(database)};
         std::size_t done = 0;
@@ -134,15 +163,21 @@ TEST(EditHistory, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
             const std::string when =
                 "seed " + std::to_string(seed) + ", turn " + std::to_string(turn);
             const int choice = std::uniform_int_distribution<int>(0, 99)(random);
+            const std::vector<std::string> questsBefore = QuestImages(database);
+            std::vector<std::int32_t> marksBefore;
+            for (const JournalEntry& entry : journal) marksBefore.push_back(entry.collated);
+            std::optional<EditChange> change;
             if (choice < 20) {
-                const bool undone = history.Undo(database, journal) != nullptr;
+                change = editor.Undo();
+                const bool undone = change.has_value();
                 ASSERT_EQ(undone, done > 0) << when;
                 if (undone) {
                     ASSERT_EQ(ImageOf(database), images[--done]) << when;
                     ++undos;
                 }
             } else if (choice < 35) {
-                const bool redone = history.Redo(database, journal) != nullptr;
+                change = editor.Redo();
+                const bool redone = change.has_value();
                 ASSERT_EQ(redone, done + 1 < images.size()) << when;
                 if (redone) {
                     ASSERT_EQ(ImageOf(database), images[++done]) << when;
@@ -161,64 +196,63 @@ TEST(EditHistory, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
                 MatchJournal(journal, database);
             } else {
                 const std::string before = ImageOf(database);
-                bool changed = false;
                 if (choice < 60) {
-                    changed = player.StartQuest();
+                    change = player.StartQuest();
                 } else if (choice < 75) {
-                    changed = player.AddToQuest();
+                    change = player.AddToQuest();
                 } else if (choice < 87) {
-                    changed = player.RemoveItem();
+                    change = player.RemoveItem();
                 } else if (choice < 97) {
-                    changed = player.ToggleFinisher();
+                    change = player.ToggleFinisher();
                 } else {
-                    changed = player.ResetFinishers();
+                    change = player.ResetFinishers();
                 }
-                if (!changed) {
+                if (!change) {
                     ASSERT_EQ(ImageOf(database), before) << when;
                     continue;
                 }
                 images.resize(++done);  // a new step drops what could have been redone
                 images.push_back(ImageOf(database));
-                ASSERT_EQ(history.NextRedo(), nullptr) << when;
+                ASSERT_EQ(editor.NextRedo(), nullptr) << when;
             }
             ExpectLinkedAsAReadWould(database, journal, when);
+            ExpectTouchedToCoverTheChange(questsBefore, marksBefore, database, journal, change,
+                                          when);
         }
         EXPECT_GT(undos, 50u);
         EXPECT_GT(redos, 10u);
 
-        while (history.Undo(database, journal)) ExpectLinkedAsAReadWould(database, journal, "undo");
+        while (editor.Undo()) ExpectLinkedAsAReadWould(database, journal, "undo");
         EXPECT_EQ(ImageOf(database), images.front()) << "seed " << seed;
         EXPECT_EQ(ImageOf(database), image);
-        while (history.Redo(database, journal)) ExpectLinkedAsAReadWould(database, journal, "redo");
+        while (editor.Redo()) ExpectLinkedAsAReadWould(database, journal, "redo");
         EXPECT_EQ(ImageOf(database), images.back()) << "seed " << seed;
     }
 }
 
 // Only a change that bypassed the history could do this; the steps are refused rather
 // than applied to the wrong items.
-TEST(EditHistory, AStepThatNoLongerFitsTheDatabaseChangesNothing) {
+TEST(QuestEditor, AStepThatNoLongerFitsTheDatabaseChangesNothing) {
     std::vector<JournalEntry> journal = Journal({"Met the ferryman.", "Paid the toll."});
     QuestDatabase database;
-    EditHistory history;
-    EXPECT_EQ(history.Undo(database, journal), nullptr);
-    StartQuestWith(database, journal, 0);
-    history.Record(NewQuestStep(database));
-    database.quests.back().items.back().finisher = true;
-    history.Record(
-        ToggleFinisherStep(database, database.quests.back(), database.quests.back().items.back()));
-    ASSERT_NE(history.Undo(database, journal), nullptr);
+    QuestEditor editor(database, journal);
+    EXPECT_FALSE(editor.Undo());
+    ASSERT_TRUE(editor.Take(*StartQuestStep(database, journal, 0)));
+    ASSERT_TRUE(editor.Take(
+        ToggleFinisherStep(database, database.quests.back(), database.quests.back().items.back())));
+    ASSERT_TRUE(editor.Undo());
 
     database.quests.clear();
     database.InvalidateIndex();
-    EXPECT_EQ(history.Redo(database, journal), nullptr);
-    EXPECT_EQ(history.Undo(database, journal), nullptr);
+    EXPECT_FALSE(editor.Redo());
+    EXPECT_FALSE(editor.Undo());
     EXPECT_TRUE(database.quests.empty());
     EXPECT_EQ(journal[0].collated, 1) << "the entry's mark isn't touched either";
 }
 
 // A step keeps what it changed, not the database: a thousand steps on a long journal's
 // database cost about what their texts take.
-TEST(EditHistory, AThousandStepsAtAHundredThousandEntriesTakeLessThanAMegabyte) {
+TEST(QuestEditor, AThousandStepsAtAHundredThousandEntriesTakeLessThanAMegabyte) {
     JournalGeneratorOptions options;
     options.entries = 100000;
     GeneratedJournal generated = GenerateJournal(options);
@@ -226,27 +260,27 @@ TEST(EditHistory, AThousandStepsAtAHundredThousandEntriesTakeLessThanAMegabyte) 
     std::vector<JournalEntry>& journal = generated.expected;
     MatchJournal(journal, database);
 
-    EditHistory history;
+    QuestEditor editor(database, journal);
     std::mt19937 random(7);
-    Player player(database, journal, history, random);
+    Player player(database, journal, editor, random);
     std::size_t steps = 0;
     for (int turn = 0; steps < 1000; ++turn) {
         // Each removal rebuilds the lookup index; a few stand for the rest.
         switch (turn % 4) {
             case 0:
-                steps += player.StartQuest();
+                steps += player.StartQuest().has_value();
                 break;
             case 1:
-                steps += player.AddToQuest();
+                steps += player.AddToQuest().has_value();
                 break;
             case 2:
-                steps += player.ToggleFinisher();
+                steps += player.ToggleFinisher().has_value();
                 break;
             default:
-                steps += turn % 40 == 3 && player.RemoveItem();
+                steps += turn % 40 == 3 && player.RemoveItem().has_value();
         }
     }
-    const std::size_t bytes = history.Footprint();
+    const std::size_t bytes = editor.Footprint();
     std::printf("history of %zu steps at %zu entries (image %zu bytes): %zu bytes\n", steps,
                 journal.size(), ImageOf(database).size(), bytes);
     EXPECT_LT(bytes, 1000000u);

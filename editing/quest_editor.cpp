@@ -1,5 +1,6 @@
-#include "editing/edit_history.h"
+#include "editing/quest_editor.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "editing/editing_messages.h"
@@ -22,6 +23,29 @@ EditStep StepOn(EditKind kind, const QuestDatabase& database, const Quest& quest
     return step;
 }
 
+EditStep Insertion(EditKind kind, ItemAt at, const std::vector<JournalEntry>& journal,
+                   std::int32_t position) {
+    EditStep step;
+    step.kind = kind;
+    step.at = at;
+    step.text = journal[static_cast<std::size_t>(position)].text;
+    step.entryHint = position;
+    return step;
+}
+
+// The journal position of the step's entry now: the hint while it still holds the
+// text, else the first entry that does; -1 when the journal has none (and for a reset).
+std::int32_t EntryOf(const EditStep& step, const std::vector<JournalEntry>& journal) {
+    if (step.kind == EditKind::ResetFinishers) return -1;
+    if (IsJournalPosition(journal, step.entryHint) &&
+        journal[static_cast<std::size_t>(step.entryHint)].text == step.text)
+        return step.entryHint;
+    for (std::size_t position = 0; position < journal.size(); ++position) {
+        if (journal[position].text == step.text) return static_cast<std::int32_t>(position);
+    }
+    return -1;
+}
+
 // The item at `at`, when there is one and it holds `text`.
 QuestItem* ItemHolding(QuestDatabase& database, ItemAt at, const std::string& text) {
     if (at.quest >= database.quests.size()) return nullptr;
@@ -38,6 +62,14 @@ bool CanInsert(const QuestDatabase& database, ItemAt at, bool newQuest) {
 
 void Insert(QuestDatabase& database, const EditStep& step, bool finisher, bool newQuest) {
     std::vector<Quest>& quests = database.quests;
+    // At the end, the database's own additions keep its lookup index current, so that
+    // the commands, which always add there, cost no rebuild of it.
+    if (newQuest && step.at.quest == quests.size() && database.AddQuest(step.text, -1, finisher))
+        return;
+    if (!newQuest && step.at.item == quests[step.at.quest].items.size()) {
+        database.AddItem(quests[step.at.quest], step.text, -1, finisher);
+        return;
+    }
     if (newQuest) quests.insert(quests.begin() + step.at.quest, Quest{});
     std::vector<QuestItem>& items = quests[step.at.quest].items;
     QuestItem item;
@@ -47,25 +79,43 @@ void Insert(QuestDatabase& database, const EditStep& step, bool finisher, bool n
     database.InvalidateIndex();
 }
 
-// Runs `change`, which adds or removes an item holding the step's text, and links the
-// text's journal entry again: only the first holder of a text carries its entry, and
-// that may be another item afterwards.
+void AddOnce(std::vector<std::size_t>& quests, std::size_t quest) {
+    if (std::find(quests.begin(), quests.end(), quest) == quests.end()) quests.push_back(quest);
+}
+
+// Runs `change`, which adds an item holding the step's text at its place or takes that
+// item away, and links the text's journal entry again: only the first holder of a text
+// carries its entry, and that may be another item afterwards. The quests whose items
+// or links changed go into `touched`.
 template <typename Change>
 void Relinking(QuestDatabase& database, std::vector<JournalEntry>& journal, const EditStep& step,
-               Change&& change) {
+               bool inserts, bool questToo, EditChange& touched, Change&& change) {
     const std::int32_t entry = EntryOf(step, journal);
-    if (QuestItem* holder = database.FindItem(step.text)) holder->journalIndex = -1;
+    std::optional<std::size_t> holderBefore;
+    if (auto [quest, holder] = database.FindQuestAndItem(step.text); holder) {
+        holder->journalIndex = -1;
+        holderBefore = static_cast<std::size_t>(quest - database.quests.data());
+    }
     change();
-    QuestItem* holder = database.FindItem(step.text);
+    auto [quest, holder] = database.FindQuestAndItem(step.text);
+    if (holder) AddOnce(touched.quests, static_cast<std::size_t>(quest - database.quests.data()));
+    // A quest put in or taken out before the old holder's moved it.
+    if (holderBefore && !(questToo && *holderBefore == step.at.quest && !inserts)) {
+        std::size_t at = *holderBefore;
+        if (questToo && at >= step.at.quest) at = inserts ? at + 1 : at - 1;
+        AddOnce(touched.quests, at);
+    }
+    if (inserts || !questToo) AddOnce(touched.quests, step.at.quest);
     if (entry < 0) return;
     if (holder) holder->journalIndex = entry;
     journal[static_cast<std::size_t>(entry)].collated = holder ? 1 : 0;
+    touched.entries.push_back(entry);
 }
 
-// Applies the step forwards (redo) or backwards (undo). False, changing nothing, when it
-// doesn't fit the database.
+// Applies the step forwards (a new step or a redo) or backwards (undo). False, changing
+// nothing, when it doesn't fit the database.
 bool Apply(const EditStep& step, bool forwards, QuestDatabase& database,
-           std::vector<JournalEntry>& journal) {
+           std::vector<JournalEntry>& journal, EditChange& touched) {
     // Start and Add are a removal backwards; Remove is one forwards.
     const bool adds = step.kind == EditKind::StartQuest || step.kind == EditKind::AddToQuest;
     switch (step.kind) {
@@ -77,7 +127,7 @@ bool Apply(const EditStep& step, bool forwards, QuestDatabase& database,
             const bool finisher = step.kind == EditKind::RemoveItem && step.finisher;
             if (adds == forwards) {
                 if (!CanInsert(database, step.at, newQuest)) return false;
-                Relinking(database, journal, step,
+                Relinking(database, journal, step, true, newQuest, touched,
                           [&] { Insert(database, step, finisher, newQuest); });
             } else {
                 QuestItem* item = ItemHolding(database, step.at, step.text);
@@ -85,7 +135,8 @@ bool Apply(const EditStep& step, bool forwards, QuestDatabase& database,
                 Quest& quest = database.quests[step.at.quest];
                 // The quest goes along exactly when the step made it or emptied it.
                 if (newQuest != (quest.items.size() == 1)) return false;
-                Relinking(database, journal, step, [&] { database.RemoveItem(&quest, item); });
+                Relinking(database, journal, step, false, newQuest, touched,
+                          [&] { database.RemoveItem(&quest, item); });
             }
             return true;
         }
@@ -93,20 +144,18 @@ bool Apply(const EditStep& step, bool forwards, QuestDatabase& database,
             QuestItem* item = ItemHolding(database, step.at, step.text);
             if (!item) return false;
             item->finisher = !item->finisher;
+            touched.quests.push_back(step.at.quest);
             return true;
         }
         case EditKind::ResetFinishers:
-            if (forwards) {
-                database.ClearFinishers();
-                return true;
-            }
             for (const ItemAt& at : step.flagged) {
                 if (at.quest >= database.quests.size() ||
                     at.item >= database.quests[at.quest].items.size())
                     return false;
             }
             for (const ItemAt& at : step.flagged)
-                database.quests[at.quest].items[at.item].finisher = true;
+                database.quests[at.quest].items[at.item].finisher = !forwards;
+            touched.everyQuest = true;
             return true;
     }
     return false;
@@ -136,13 +185,21 @@ std::string ItemText(const char* verb, const EditStep* next, const char* key) {
 
 }  // namespace
 
-EditStep NewQuestStep(const QuestDatabase& database) {
-    const Quest& quest = database.quests.back();
-    return StepOn(EditKind::StartQuest, database, quest, quest.items.front());
+std::optional<EditStep> StartQuestStep(QuestDatabase& database,
+                                       const std::vector<JournalEntry>& journal,
+                                       std::int32_t position) {
+    if (database.FindItem(journal[static_cast<std::size_t>(position)].text)) return std::nullopt;
+    return Insertion(EditKind::StartQuest,
+                     ItemAt{static_cast<std::uint32_t>(database.quests.size()), 0}, journal,
+                     position);
 }
 
-EditStep AddToQuestStep(const QuestDatabase& database, const Quest& quest) {
-    return StepOn(EditKind::AddToQuest, database, quest, quest.items.back());
+EditStep AddToQuestStep(const QuestDatabase& database, const Quest& quest,
+                        const std::vector<JournalEntry>& journal, std::int32_t position) {
+    return Insertion(EditKind::AddToQuest,
+                     ItemAt{static_cast<std::uint32_t>(&quest - database.quests.data()),
+                            static_cast<std::uint32_t>(quest.items.size())},
+                     journal, position);
 }
 
 EditStep RemoveItemStep(const QuestDatabase& database, const Quest& quest, const QuestItem& item) {
@@ -172,38 +229,42 @@ std::optional<EditStep> ResetFinishersStep(const QuestDatabase& database) {
     return step;
 }
 
-std::int32_t EntryOf(const EditStep& step, const std::vector<JournalEntry>& journal) {
-    if (step.kind == EditKind::ResetFinishers) return -1;
-    if (IsJournalPosition(journal, step.entryHint) &&
-        journal[static_cast<std::size_t>(step.entryHint)].text == step.text)
-        return step.entryHint;
-    for (std::size_t position = 0; position < journal.size(); ++position) {
-        if (journal[position].text == step.text) return static_cast<std::int32_t>(position);
-    }
-    return -1;
-}
-
-void EditHistory::Record(EditStep step) {
+std::optional<EditChange> QuestEditor::Take(EditStep step) {
+    EditChange change;
+    if (!::Apply(step, true, database, journal, change)) return std::nullopt;
     steps.resize(done);
     steps.push_back(std::move(step));
     done = steps.size();
+    change.step = &steps.back();
+    change.entry = EntryOf(steps.back(), journal);
+    return change;
 }
 
-const EditStep* EditHistory::Undo(QuestDatabase& database, std::vector<JournalEntry>& journal) {
-    const EditStep* step = NextUndo();
-    if (!step || !Apply(*step, false, database, journal)) return nullptr;
-    --done;
-    return step;
+std::optional<EditChange> QuestEditor::Undo() {
+    if (done == 0) return std::nullopt;
+    std::optional<EditChange> change = Apply(steps[done - 1], EditChange::Way::Undone);
+    if (change) --done;
+    return change;
 }
 
-const EditStep* EditHistory::Redo(QuestDatabase& database, std::vector<JournalEntry>& journal) {
-    const EditStep* step = NextRedo();
-    if (!step || !Apply(*step, true, database, journal)) return nullptr;
-    ++done;
-    return step;
+std::optional<EditChange> QuestEditor::Redo() {
+    if (done == steps.size()) return std::nullopt;
+    std::optional<EditChange> change = Apply(steps[done], EditChange::Way::Redone);
+    if (change) ++done;
+    return change;
 }
 
-std::size_t EditHistory::Footprint() const {
+std::optional<EditChange> QuestEditor::Apply(const EditStep& step, EditChange::Way way) {
+    EditChange change;
+    change.way = way;
+    if (!::Apply(step, way != EditChange::Way::Undone, database, journal, change))
+        return std::nullopt;
+    change.step = &step;
+    change.entry = EntryOf(step, journal);
+    return change;
+}
+
+std::size_t QuestEditor::Footprint() const {
     std::size_t bytes = steps.capacity() * sizeof(EditStep);
     for (const EditStep& step : steps) {
         // Counted whole even where a short text lives inside the step itself.

@@ -1,0 +1,132 @@
+// The dialog's side of every change to the database: the views after a step is taken,
+// undone or redone, the Edit menu and its keys.
+#include <algorithm>
+
+#include "app/main_dlg.h"
+#include "framework/wait_cursor.h"
+#include "res/resource.h"
+#include "views/list_filter.h"
+
+namespace {
+
+void ShowMenuItem(HMENU menu, UINT id, const std::string& text, bool enabled) {
+    ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id,
+                text.c_str());
+}
+
+// The list row that shows the entry at `position` under the list's filters; -1 when
+// the list doesn't show it.
+int ListRowOf(const CMainDlg& dlg, std::int32_t position) {
+    if (position < 0) return -1;
+    const std::vector<std::int32_t> rows =
+        FilterJournal(dlg.journal, dlg.showUnknown, dlg.showCollated).rows;
+    const auto found = std::lower_bound(rows.begin(), rows.end(), position);
+    if (found == rows.end() || *found != position) return -1;
+    const int row = static_cast<int>(found - rows.begin());
+    // A list cut short by a lack of memory holds fewer rows than the filters ask for.
+    if (row >= dlg.journalList.GetCount() || dlg.journalList.GetItemData(row) != position)
+        return -1;
+    return row;
+}
+
+// A command's step, as the player took it: an entry that joined a quest is shown
+// selected in the tree, and while only unknown entries are listed its row gives way to
+// the next one; a removal lists the entry again.
+void ShowCommand(CMainDlg& dlg, const EditChange& change) {
+    switch (change.step->kind) {
+        case EditKind::StartQuest:
+        case EditKind::AddToQuest: {
+            dlg.ShowQuests();
+            // Null when the tree's filters hide the quest, which leaves the tree unselected.
+            dlg.questTree.SelectItem(static_cast<HTREEITEM>(
+                dlg.journal[static_cast<std::size_t>(change.entry)].treeItem));
+            if (dlg.showCollated) return;  // the row still belongs in the list and stays selected
+            const int row = dlg.journalList.GetCurSel();
+            dlg.journalList.DeleteString(row);
+            dlg.journalList.SetCurSel(RowAfterDeletion(row, dlg.journalList.GetCount()));
+            dlg.OnSelChangeListItems();
+            dlg.ShowDisplayedCount();
+            return;
+        }
+        case EditKind::RemoveItem:
+            dlg.ShowPrefsChanged();  // the entry may be listed again; the list loses its selection
+            dlg.ShowQuests();
+            return;
+        case EditKind::ToggleFinisher:  // the quest may move between the finished and the
+                                        // unfinished
+        case EditKind::ResetFinishers:
+            dlg.ShowQuests();
+            return;
+    }
+}
+
+// An undone or redone step: the step's entry is selected wherever the views show it,
+// the place to look at what changed.
+void ShowUndoOrRedo(CMainDlg& dlg, const EditChange& change) {
+    const EditKind kind = change.step->kind;
+    if (kind != EditKind::ToggleFinisher && kind != EditKind::ResetFinishers)
+        dlg.ShowPrefsChanged();  // the entry joins or leaves the listed ones
+    dlg.ShowQuests();
+
+    dlg.journalList.SetCurSel(ListRowOf(dlg, change.entry));
+    // Fills the list's panes, or empties them, and selects a collated entry's tree item.
+    dlg.OnSelChangeListItems();
+    if (change.entry >= 0) {
+        dlg.questTree.SelectItem(
+            static_cast<HTREEITEM>(dlg.journal[static_cast<std::size_t>(change.entry)].treeItem));
+    }
+}
+
+}  // namespace
+
+void CMainDlg::Edit(EditStep step) {
+    ShowChange(editor.Take(std::move(step)));
+}
+
+void CMainDlg::OnEditUndo() {
+    ShowChange(editor.Undo());
+}
+
+void CMainDlg::OnEditRedo() {
+    ShowChange(editor.Redo());
+}
+
+void CMainDlg::ShowChange(const std::optional<EditChange>& change) {
+    if (!change) return;
+    {
+        CWaitCursor wait;  // one for both views
+        // The panes empty with a rebuild and fill with the selection: one set each.
+        PaneBatch panes(paneTexts);
+        if (change->way == EditChange::Way::Done)
+            ShowCommand(*this, *change);
+        else
+            ShowUndoOrRedo(*this, *change);
+    }
+    ShowEditMenu();
+    DatabaseChanged();
+}
+
+void CMainDlg::ShowEditMenu() {
+    HMENU menu = GetMenu();
+    if (!menu) return;
+    ShowMenuItem(menu, ID_EDIT_UNDO, UndoItemText(editor.NextUndo()), editor.NextUndo());
+    ShowMenuItem(menu, ID_EDIT_REDO, RedoItemText(editor.NextRedo()), editor.NextRedo());
+}
+
+// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, wherever the focus is; but Ctrl+Z in the
+// search box is the box's own undo of typing. With Alt down it is no shortcut: AltGr,
+// which some keyboards type letters with, arrives as Ctrl+Alt.
+bool CMainDlg::PreTranslateEditKeys(const MSG* message) {
+    if (message->message != WM_KEYDOWN) return false;
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (message->wParam == 'Y' || (message->wParam == 'Z' && shift)) {
+        OnEditRedo();
+        return true;
+    }
+    if (message->wParam == 'Z' && message->hwnd != searchBox.m_hWnd) {
+        OnEditUndo();
+        return true;
+    }
+    return false;
+}
