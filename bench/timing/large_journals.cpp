@@ -61,6 +61,52 @@ std::pair<double, double> RefillTimes(const ScratchFolder& folder, std::size_t e
     return {list, tree};
 }
 
+// The first entry from the middle of the journal on with this collated mark: edits
+// there move the most of a tree that is rebuilt whole.
+std::int32_t FromTheMiddle(const std::vector<JournalEntry>& journal, std::int32_t collated) {
+    for (std::size_t p = journal.size() / 2; p < journal.size(); ++p)
+        if (journal[p].collated == collated) return static_cast<std::int32_t>(p);
+    return -1;
+}
+
+// The edits, with every entry listed and every quest in the tree, each once: two
+// entries the game appended (a quest that the second finishes) shown by Reload
+// Journal, then the five commands but the reset, and the removal undone and redone.
+void EditTimes(const ScratchFolder& folder, std::size_t entries) {
+    GeneratedJournal generated = WriteGenerated(folder, entries);
+    generated.database.AddQuest("Heard the bell toll twice.", -1, false);
+    generated.database.AddItem(generated.database.quests.back(), "The bell fell silent.", -1, true);
+    folder.Write("quests.lbd", ImageOf(generated.database));
+    DialogDriver driver;
+    if (!driver.Start()) return;
+    driver.Click(IDC_SHOW_COLLATED);
+    driver.Click(IDC_SHOW_FINISHED);
+    CMainDlg& dialog = driver.Dialog();
+    const std::string appended = JournalText(
+        {{"Day 9000", "Heard the bell toll twice."}, {"Day 9000", "The bell fell silent."}});
+    folder.Write("journal.htm", generated.journal + appended);
+    const double reload = TimeMs([&] { driver.Click(IDC_RELOAD_JOURNAL); });
+
+    // With every entry listed, row r shows journal position r.
+    const std::int32_t started = FromTheMiddle(dialog.journal, 0);
+    driver.SelectListRow(started);
+    const double start = TimeMs([&] { driver.Click(IDC_START_NEW_QUEST); });
+    driver.SelectListRow(FromTheMiddle(dialog.journal, 0));
+    const double add = TimeMs([&] { driver.Click(IDC_ADD_TO_QUEST); });
+    const double toggle = TimeMs([&] { driver.Click(IDC_TOGGLE_FINISHER); });
+    const std::size_t other = static_cast<std::size_t>(FromTheMiddle(dialog.journal, 1));
+    driver.SelectTreeItem(static_cast<HTREEITEM>(dialog.journal[other].treeItem));
+    const double remove = TimeMs([&] { driver.Click(IDC_REMOVE_QUEST_ITEM); });
+    const double undo = TimeMs([&] { driver.MenuCommand(ID_EDIT_UNDO); });
+    const double redo = TimeMs([&] { driver.MenuCommand(ID_EDIT_REDO); });
+    std::printf(
+        "edits with every quest shown, %zu entries: appended entries shown %.1f ms, Start New "
+        "Quest %.1f, Add to Quest %.1f, Toggle Finisher %.1f, Remove Quest Item %.1f, Undo "
+        "%.1f, Redo %.1f ms\n",
+        dialog.journal.size(), reload, start, add, toggle, remove, undo, redo);
+    driver.RequestClose();
+}
+
 }  // namespace
 
 // Each action is timed from its message until the queue is empty again. The message
@@ -136,6 +182,9 @@ int RunLarge(std::size_t entries, std::size_t lineMb) {
         "(x%.2f), tree %.1f -> %.1f ms (x%.2f)\n",
         quarter, entries, smallList, largeList, largeList / std::max(smallList, 0.001), smallTree,
         largeTree, largeTree / std::max(smallTree, 0.001));
+
+    EditTimes(folder, std::max<std::size_t>(entries / 5, 1));
+    EditTimes(folder, entries);
 
     SetMessageBoxHook(nullptr);
     ResetProgramPathForTesting();
