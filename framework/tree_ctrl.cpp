@@ -1,9 +1,10 @@
 #include "framework/tree_ctrl.h"
 
-HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent, LPARAM data) {
+HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent, LPARAM data,
+                                HTREEITEM after) {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
+    insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = const_cast<char*>(text.c_str());
     insert.item.lParam = data;
