@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <list>
 #include <numeric>
@@ -175,27 +176,25 @@ public:
     void Expand(TreeItemHandle top, bool open) override { static_cast<Item*>(top)->open = open; }
 };
 
-struct Filters {
-    bool unknown = true, collated = false, unfinished = true, finished = false;
-};
+// The filters Unknown, Collated, Unfinished and Finished, checked as at start-up.
+using Filters = std::array<bool, 4>;
 
-// As the dialog shows a change: the touched rows and quests alone, or, after a reset,
-// a reload or a filter's click (no change), every quest anew.
+// As the dialog shows a change: the touched rows and quests alone; a reset, a reload or
+// a filter's click (no change) from nothing.
 void ShowChange(ModelViews& views, const QuestDatabase& database,
                 std::vector<JournalEntry>& journal, const Filters& f,
-                const std::optional<EditChange>& change) {
-    std::vector<std::size_t> every(database.quests.size());
-    std::iota(every.begin(), every.end(), 0);
-    if (!change) views.rows = FilterJournal(journal, f.unknown, f.collated).rows;
+                std::optional<EditChange> change) {
     if (!change || change->everyQuest) {
-        views.items.clear();
+        views = ModelViews();
+        change = EditChange();
+        change->entries.resize(journal.size());
+        std::iota(change->entries.begin(), change->entries.end(), 0);
+        change->quests.resize(database.quests.size());
+        std::iota(change->quests.begin(), change->quests.end(), 0);
         for (JournalEntry& entry : journal) entry.treeItem = nullptr;
     }
-    const bool touched = change && !change->everyQuest;
-    if (touched) ShowListChanges(views, journal, f.unknown, f.collated, change->entries);
-    ShowTreeChanges(views, database, journal, f.unfinished, f.finished,
-                    touched ? change->entries : std::vector<std::int32_t>(),
-                    touched ? change->quests : every);
+    ShowListChanges(views, journal, f[0], f[1], change->entries);
+    ShowTreeChanges(views, database, journal, f[2], f[3], change->entries, change->quests);
 }
 
 std::string Line(std::int32_t position, bool finisher, bool top, bool open) {
@@ -203,7 +202,8 @@ std::string Line(std::int32_t position, bool finisher, bool top, bool open) {
            (top ? (open ? " open" : " closed") : "");
 }
 
-// The views line by line: each tree item, each row, and how many entries a tree item shows.
+// The views line by line: each tree item, each row, and how many entries a tree item
+// shows. Then the same as a rebuild from scratch shows them.
 std::vector<std::string> Shown(const ModelViews& views, const std::vector<JournalEntry>& journal) {
     std::vector<std::string> lines;
     for (const ModelViews::Item& item : views.items) {
@@ -216,24 +216,23 @@ std::vector<std::string> Shown(const ModelViews& views, const std::vector<Journa
     return lines;
 }
 
-// The same as a rebuild from scratch shows them.
 std::vector<std::string> Rebuilt(const QuestDatabase& database,
                                  const std::vector<JournalEntry>& journal, const Filters& f) {
     std::vector<std::string> lines;
-    for (const QuestGroup& group : GroupQuests(database, journal, f.unfinished, f.finished)) {
+    for (const QuestGroup& group : GroupQuests(database, journal, f[2], f[3])) {
         for (const QuestGroupEntry& entry : group.entries)
             lines.push_back(
                 Line(entry.position, entry.finisher, &entry == &group.entries[0], !group.finished));
     }
     const std::size_t items = lines.size();
-    for (std::int32_t row : FilterJournal(journal, f.unknown, f.collated).rows)
+    for (std::int32_t row : FilterJournal(journal, f[0], f[1]).rows)
         lines.push_back("row " + std::to_string(row));
     lines.push_back(std::to_string(items));
     return lines;
 }
 
-// Entries the game wrote at the journal's end, linked by the one rule, and what they
-// touched.
+// Stands in for the reader's: entries the game wrote at the journal's end, linked by the
+// one rule, and what they touched.
 EditChange JournalGrew(QuestDatabase& database, std::vector<JournalEntry>& journal,
                        const std::vector<std::string>& texts) {
     EditChange change;
@@ -275,7 +274,7 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
         QuestEditor editor(database, journal);
         Player player(database, journal, editor, random);
         ModelViews views;
-        Filters filters;
+        Filters filters = {true, false, true, false};
         ShowChange(views, database, journal, filters, std::nullopt);
         // images[k]: the image with k steps of the current line applied; `done` of them are.
         std::vector<std::string> images = {ImageOf(database)};
@@ -328,10 +327,7 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
                                    appended.end());
                 grew = JournalGrew(database, journal, appended);
             } else if (choice < 40) {
-                bool* flags[] = {&filters.unknown, &filters.collated, &filters.unfinished,
-                                 &filters.finished};
-                bool& flag = *flags[random() % 4];
-                flag = !flag;
+                filters[random() % 4] ^= true;
                 rebuild = true;
             } else {
                 const std::string before = ImageOf(database);
