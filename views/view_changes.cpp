@@ -72,7 +72,10 @@ void ShowTreeChanges(ShownViews& views, const QuestDatabase& database,
                 views.InsertItem(top, top ? last : previous, entry.position, entry.finisher);
             if (!item) continue;  // the control is out of memory; show what fits
             journal[static_cast<std::size_t>(entry.position)].treeItem = item;
-            (top ? last : top) = item;
+            if (top)
+                last = item;
+            else
+                top = item;
         }
         if (!top) continue;
         views.Expand(top, !group.finished);

@@ -12,6 +12,7 @@
 #include "framework/message_box.h"
 #include "framework/program_path.h"
 #include "framework/win_app.h"
+#include "journal/journal_matching.h"
 #include "res/resource.h"
 #include "tests/support/journal_generator.h"
 #include "tests/support/test_files.h"
@@ -76,6 +77,8 @@ void EditTimes(const ScratchFolder& folder, std::size_t entries) {
     GeneratedJournal generated = WriteGenerated(folder, entries);
     generated.database.AddQuest("Heard the bell toll twice.", -1, false);
     generated.database.AddItem(generated.database.quests.back(), "The bell fell silent.", -1, true);
+    generated.database.AddItem(generated.database.quests.back(), "A crow sat on the bell.", -1,
+                               false);
     folder.Write("quests.lbd", ImageOf(generated.database));
     DialogDriver driver;
     if (!driver.Start()) return;
@@ -86,6 +89,19 @@ void EditTimes(const ScratchFolder& folder, std::size_t entries) {
         {{"Day 9000", "Heard the bell toll twice."}, {"Day 9000", "The bell fell silent."}});
     folder.Write("journal.htm", generated.journal + appended);
     const double reload = TimeMs([&] { driver.Click(IDC_RELOAD_JOURNAL); });
+    // Two more, linked in memory and shown as the journal's growth: what showing them
+    // costs, reading them left out.
+    EditChange grew;
+    grew.way = EditChange::Way::JournalGrew;
+    for (const char* text : {"A crow sat on the bell.", "The crow flew off."}) {
+        grew.entries.push_back(static_cast<std::int32_t>(dialog.journal.size()));
+        dialog.journal.emplace_back().text = text;
+    }
+    grew.quests = {dialog.database.quests.size() - 1};
+    const double grow = TimeMs([&] {
+        MatchJournal(dialog.journal, dialog.database);
+        dialog.ShowChange(grew);
+    });
 
     // With every entry listed, row r shows journal position r.
     const std::int32_t started = FromTheMiddle(dialog.journal, 0);
@@ -100,10 +116,10 @@ void EditTimes(const ScratchFolder& folder, std::size_t entries) {
     const double undo = TimeMs([&] { driver.MenuCommand(ID_EDIT_UNDO); });
     const double redo = TimeMs([&] { driver.MenuCommand(ID_EDIT_REDO); });
     std::printf(
-        "edits with every quest shown, %zu entries: appended entries shown %.1f ms, Start New "
-        "Quest %.1f, Add to Quest %.1f, Toggle Finisher %.1f, Remove Quest Item %.1f, Undo "
-        "%.1f, Redo %.1f ms\n",
-        dialog.journal.size(), reload, start, add, toggle, remove, undo, redo);
+        "edits with every quest shown, %zu entries: appended entries shown %.1f ms (linked and "
+        "shown as growth %.1f), Start New Quest %.1f, Add to Quest %.1f, Toggle Finisher %.1f, "
+        "Remove Quest Item %.1f, Undo %.1f, Redo %.1f ms\n",
+        dialog.journal.size(), reload, grow, start, add, toggle, remove, undo, redo);
     driver.RequestClose();
 }
 
