@@ -18,9 +18,9 @@ public:
     }
     // Puts the item, with its application value, under its parent after `after` (by
     // default after the parent's existing children); the parent is TVI_ROOT for the top
-    // level. Returns null on failure.
+    // level. An item put in `open` shows the children it gets. Returns null on failure.
     HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT, LPARAM data = 0,
-                         HTREEITEM after = TVI_LAST);
+                         HTREEITEM after = TVI_LAST, bool open = false);
     LPARAM GetItemData(HTREEITEM item) const;
     BOOL Expand(HTREEITEM item, UINT code) {
         return static_cast<BOOL>(SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));

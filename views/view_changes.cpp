@@ -67,9 +67,12 @@ void ShowTreeChanges(ShownViews& views, const QuestDatabase& database,
             continue;
         }
         TreeItemHandle top = nullptr, last = nullptr;
+        const bool open = !group.finished && group.entries.size() > 1;
         for (const QuestGroupEntry& entry : group.entries) {
-            TreeItemHandle item =
-                views.InsertItem(top, top ? last : previous, entry.position, entry.finisher);
+            // Put in open, as Wine's tree takes a tenth of a second to open an item of a
+            // long tree, which is longer than all the rest.
+            TreeItemHandle item = views.InsertItem(top, top ? last : previous, entry.position,
+                                                   entry.finisher, !top && open);
             if (!item) continue;  // the control is out of memory; show what fits
             journal[static_cast<std::size_t>(entry.position)].treeItem = item;
             if (top)
@@ -77,8 +80,6 @@ void ShowTreeChanges(ShownViews& views, const QuestDatabase& database,
             else
                 top = item;
         }
-        if (!top) continue;
-        views.Expand(top, !group.finished);
-        previous = top;
+        if (top) previous = top;
     }
 }

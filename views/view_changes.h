@@ -23,10 +23,10 @@ public:
     virtual void DeleteRow(int row) = 0;
     virtual TreeItemHandle ParentOf(TreeItemHandle item) const = 0;  // null for a top item
     virtual void DeleteItem(TreeItemHandle item) = 0;                // with its children
-    // Under `parent` (null: the top level), right after `after` (null: first).
+    // Under `parent` (null: the top level), right after `after` (null: first); an `open`
+    // item shows the children put in after it.
     virtual TreeItemHandle InsertItem(TreeItemHandle parent, TreeItemHandle after,
-                                      std::int32_t position, bool finisher) = 0;
-    virtual void Expand(TreeItemHandle top, bool open) = 0;
+                                      std::int32_t position, bool finisher, bool open) = 0;
 };
 
 // The rows of `entries` (journal positions) come or go as the filters list them now.
@@ -34,7 +34,8 @@ void ShowListChanges(ShownViews& views, const std::vector<JournalEntry>& journal
                      bool showCollated, std::vector<std::int32_t> entries);
 
 // The tree items of `entries` and of the quests at `quests` go, and those quests come
-// back as the filters show them now, in their places, open unless finished. Every
+// back as the filters show them now, in their places, open unless finished (or
+// childless). Every
 // entry's treeItem stays right. The untouched quests must have kept their entries.
 void ShowTreeChanges(ShownViews& views, const QuestDatabase& database,
                      std::vector<JournalEntry>& journal, bool showUnfinished, bool showFinished,

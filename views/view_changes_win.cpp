@@ -39,13 +39,10 @@ public:
         dlg.questTree.DeleteItem(Hti(item));
     }
     TreeItemHandle InsertItem(TreeItemHandle parent, TreeItemHandle after, std::int32_t position,
-                              bool finisher) override {
+                              bool finisher, bool open) override {
         return dlg.questTree.InsertItem(QuestTreeLabel(ShownText(Text(position)), finisher),
                                         parent ? Hti(parent) : TVI_ROOT, position,
-                                        after ? Hti(after) : TVI_FIRST);
-    }
-    void Expand(TreeItemHandle top, bool open) override {
-        dlg.questTree.Expand(Hti(top), open ? TVE_EXPAND : TVE_COLLAPSE);
+                                        after ? Hti(after) : TVI_FIRST, open);
     }
 
     LPARAM selectedEntry = -1;  // of an item that went while selected

@@ -164,16 +164,15 @@ public:
         items.remove_if([item](const Item& i) { return &i == item || i.parent == item; });
     }
     TreeItemHandle InsertItem(TreeItemHandle parent, TreeItemHandle after, std::int32_t position,
-                              bool finisher) override {
+                              bool finisher, bool open) override {
         auto at = items.begin();
         if (after || parent) {
             at = std::find_if(items.begin(), items.end(),
                               [&](const Item& i) { return &i == (after ? after : parent); });
             for (++at; after && at != items.end() && at->parent == after;) ++at;
         }
-        return &*items.insert(at, Item{position, finisher, static_cast<Item*>(parent), false});
+        return &*items.insert(at, Item{position, finisher, static_cast<Item*>(parent), open});
     }
-    void Expand(TreeItemHandle top, bool open) override { static_cast<Item*>(top)->open = open; }
 };
 
 // The filters Unknown, Collated, Unfinished and Finished, checked as at start-up.
@@ -222,7 +221,8 @@ std::vector<std::string> Rebuilt(const QuestDatabase& database,
     for (const QuestGroup& group : GroupQuests(database, journal, f[2], f[3])) {
         for (const QuestGroupEntry& entry : group.entries)
             lines.push_back(
-                Line(entry.position, entry.finisher, &entry == &group.entries[0], !group.finished));
+                Line(entry.position, entry.finisher, &entry == &group.entries[0],
+                     !group.finished && group.entries.size() > 1));  // childless: never open
     }
     const std::size_t items = lines.size();
     for (std::int32_t row : FilterJournal(journal, f[0], f[1]).rows)
