@@ -175,7 +175,7 @@ public:
     }
 };
 
-// The filters Unknown, Collated, Unfinished and Finished, checked as at start-up.
+// The filters Unknown, Collated, Unfinished and Finished, in that order.
 using Filters = std::array<bool, 4>;
 
 // As the dialog shows a change: the touched rows and quests alone; a reset, a reload or
