@@ -69,8 +69,8 @@ void ShowTreeChanges(ShownViews& views, const QuestDatabase& database,
         TreeItemHandle top = nullptr, last = nullptr;
         const bool open = !group.finished && group.entries.size() > 1;
         for (const QuestGroupEntry& entry : group.entries) {
-            // Put in open, as Wine's tree takes a tenth of a second to open an item of a
-            // long tree, which is longer than all the rest.
+            // Put in open: Wine's tree view takes longer to open an item of a long tree
+            // than for all the rest of the change.
             TreeItemHandle item = views.InsertItem(top, top ? last : previous, entry.position,
                                                    entry.finisher, !top && open);
             if (!item) continue;  // the control is out of memory; show what fits
