@@ -76,6 +76,9 @@ public:
     QuestItem* QuestItemFromSelection(Quest** questOut = nullptr);
     void OnSelChangedTreeQuestTree(NMHDR* notification, LRESULT* result);
 
+    // Both views changed only where a step touched them (views/view_changes_win.cpp).
+    void ShowTouched(const EditChange& change);
+
     // Journal list and its panes (views/journal_list_win.cpp).
     // The entry at `position`, a list row's or a tree item's data; when there is none,
     // says `badPosition` and gives null.

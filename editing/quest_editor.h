@@ -52,7 +52,8 @@ std::optional<EditStep> ResetFinishersStep(const QuestDatabase& database);
 
 // What a step did, for the views and for whatever follows every change.
 struct EditChange {
-    enum class Way { Done, Undone, Redone };
+    // JournalGrew: entries came at the journal's end, linked by the one rule; no step.
+    enum class Way { Done, Undone, Redone, JournalGrew };
     Way way = Way::Done;
     const EditStep* step = nullptr;  // the history's own; valid until the next step is taken
     // The journal positions whose collated mark or holding item the step may have

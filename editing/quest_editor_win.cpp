@@ -30,32 +30,25 @@ int ListRowOf(const CMainDlg& dlg, std::int32_t position) {
 }
 
 // A command's step, as the player took it: an entry that joined a quest is shown
-// selected in the tree, and while only unknown entries are listed its row gives way to
-// the next one; a removal lists the entry again.
-void ShowCommand(CMainDlg& dlg, const EditChange& change) {
+// selected in the tree, and while only unknown entries are listed its row, gone now,
+// gives way to the next one; a removal leaves the list unselected. `row` was selected
+// before the step.
+void ShowCommand(CMainDlg& dlg, const EditChange& change, int row) {
     switch (change.step->kind) {
         case EditKind::StartQuest:
-        case EditKind::AddToQuest: {
-            dlg.ShowQuests();
+        case EditKind::AddToQuest:
             // Null when the tree's filters hide the quest, which leaves the tree unselected.
             dlg.questTree.SelectItem(static_cast<HTREEITEM>(
                 dlg.journal[static_cast<std::size_t>(change.entry)].treeItem));
             if (dlg.showCollated) return;  // the row still belongs in the list and stays selected
-            const int row = dlg.journalList.GetCurSel();
-            dlg.journalList.DeleteString(row);
             dlg.journalList.SetCurSel(RowAfterDeletion(row, dlg.journalList.GetCount()));
             dlg.OnSelChangeListItems();
-            dlg.ShowDisplayedCount();
             return;
-        }
         case EditKind::RemoveItem:
-            dlg.ShowPrefsChanged();  // the entry may be listed again; the list loses its selection
-            dlg.ShowQuests();
+            dlg.journalList.SetCurSel(-1);
             return;
-        case EditKind::ToggleFinisher:  // the quest may move between the finished and the
-                                        // unfinished
+        case EditKind::ToggleFinisher:
         case EditKind::ResetFinishers:
-            dlg.ShowQuests();
             return;
     }
 }
@@ -63,11 +56,6 @@ void ShowCommand(CMainDlg& dlg, const EditChange& change) {
 // An undone or redone step: the step's entry is selected wherever the views show it,
 // the place to look at what changed.
 void ShowUndoOrRedo(CMainDlg& dlg, const EditChange& change) {
-    const EditKind kind = change.step->kind;
-    if (kind != EditKind::ToggleFinisher && kind != EditKind::ResetFinishers)
-        dlg.ShowPrefsChanged();  // the entry joins or leaves the listed ones
-    dlg.ShowQuests();
-
     dlg.journalList.SetCurSel(ListRowOf(dlg, change.entry));
     // Fills the list's panes, or empties them, and selects a collated entry's tree item.
     dlg.OnSelChangeListItems();
@@ -93,15 +81,25 @@ void CMainDlg::OnEditRedo() {
 
 void CMainDlg::ShowChange(const std::optional<EditChange>& change) {
     if (!change) return;
+    const bool grew = change->way == EditChange::Way::JournalGrew;
     {
         CWaitCursor wait;  // one for both views
-        // The panes empty with a rebuild and fill with the selection: one set each.
+        // The panes empty with the tree's selection and fill with the new one: one set each.
         PaneBatch panes(paneTexts);
-        if (change->way == EditChange::Way::Done)
-            ShowCommand(*this, *change);
+        const int row = journalList.GetCurSel();
+        // A step leaves the tree unselected but for its own entry; entries the game wrote
+        // move nothing under the player's hands.
+        if (!grew) questTree.SelectItem(nullptr);
+        if (change->everyQuest)
+            ShowQuests();
         else
+            ShowTouched(*change);
+        if (change->way == EditChange::Way::Done)
+            ShowCommand(*this, *change, row);
+        else if (!grew)
             ShowUndoOrRedo(*this, *change);
     }
+    if (grew) return;  // the database holds what it held
     ShowEditMenu();
     DatabaseChanged();
 }

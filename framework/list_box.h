@@ -14,6 +14,11 @@ public:
         return static_cast<int>(
             SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
+    // Puts the row in at `row`, the rows from there on moving down one.
+    int InsertString(int row, const std::string& text) {
+        return static_cast<int>(
+            SendMessage(LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str())));
+    }
     int SetItemData(int row, LPARAM data) {
         return static_cast<int>(SendMessage(LB_SETITEMDATA, row, data));
     }

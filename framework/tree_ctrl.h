@@ -13,14 +13,20 @@ public:
         return static_cast<BOOL>(
             SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
     }
-    // Appends the item, with its application value, after its parent's existing
-    // children; the parent is TVI_ROOT for the top level. Returns null on failure.
-    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT, LPARAM data = 0);
+    BOOL DeleteItem(HTREEITEM item) {
+        return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)));
+    }
+    // Puts the item, with its application value, under its parent after `after` (by
+    // default after the parent's existing children); the parent is TVI_ROOT for the top
+    // level. An item put in `open` shows the children it gets. Returns null on failure.
+    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT, LPARAM data = 0,
+                         HTREEITEM after = TVI_LAST, bool open = false);
     LPARAM GetItemData(HTREEITEM item) const;
     BOOL Expand(HTREEITEM item, UINT code) {
         return static_cast<BOOL>(SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));
     }
     HTREEITEM GetNextSiblingItem(HTREEITEM item) const { return GetNextItem(item, TVGN_NEXT); }
+    HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     // Null removes the selection. TVN_SELCHANGED arrives before this returns.
     BOOL SelectItem(HTREEITEM item) {

@@ -13,6 +13,11 @@ struct JournalListing {
     std::vector<std::int32_t> badEntries;
 };
 
+// Whether the list shows the entry under these filters.
+inline bool IsListed(const JournalEntry& entry, bool showUnknown, bool showCollated) {
+    return entry.collated == 0 ? showUnknown : entry.collated == 1 && showCollated;
+}
+
 // Lists entries that no quest holds (`collated` 0) when showUnknown is set and
 // collated ones (`collated` 1) when showCollated is set, in journal order.
 JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool showUnknown,

@@ -12,6 +12,7 @@
 #include "framework/message_box.h"
 #include "framework/program_path.h"
 #include "framework/win_app.h"
+#include "journal/journal_matching.h"
 #include "res/resource.h"
 #include "tests/support/journal_generator.h"
 #include "tests/support/test_files.h"
@@ -59,6 +60,70 @@ std::pair<double, double> RefillTimes(const ScratchFolder& folder, std::size_t e
     const double tree = BestMs([&] { driver.Dialog().ShowQuests(); });
     driver.RequestClose();
     return {list, tree};
+}
+
+// The first entry from the middle of the journal on with this collated mark: edits
+// there move the most of a tree that is rebuilt whole.
+std::int32_t FromTheMiddle(const std::vector<JournalEntry>& journal, std::int32_t collated) {
+    for (std::size_t p = journal.size() / 2; p < journal.size(); ++p)
+        if (journal[p].collated == collated) return static_cast<std::int32_t>(p);
+    return -1;
+}
+
+// The edits, with every entry listed and every quest in the tree, each once: two
+// entries the game appended (a quest that the second finishes) shown by Reload
+// Journal, then the five commands but the reset, and the removal undone and redone.
+void EditTimes(const ScratchFolder& folder, std::size_t entries) {
+    GeneratedJournal generated = WriteGenerated(folder, entries);
+    generated.database.AddQuest("Heard the bell toll twice.", -1, false);
+    generated.database.AddItem(generated.database.quests.back(), "The bell fell silent.", -1, true);
+    generated.database.AddItem(generated.database.quests.back(), "A crow sat on the bell.", -1,
+                               false);
+    folder.Write("quests.lbd", ImageOf(generated.database));
+    DialogDriver driver;
+    if (!driver.Start()) return;
+    driver.Click(IDC_SHOW_COLLATED);
+    driver.Click(IDC_SHOW_FINISHED);
+    CMainDlg& dialog = driver.Dialog();
+    const std::string appended = JournalText(
+        {{"Day 9000", "Heard the bell toll twice."}, {"Day 9000", "The bell fell silent."}});
+    folder.Write("journal.htm", generated.journal + appended);
+    const double reload = TimeMs([&] { driver.Click(IDC_RELOAD_JOURNAL); });
+    // Two more, linked in memory and shown as the journal's growth: what showing them
+    // costs, reading them left out.
+    EditChange grew;
+    grew.way = EditChange::Way::JournalGrew;
+    for (const char* text : {"A crow sat on the bell.", "The crow flew off."}) {
+        grew.entries.push_back(static_cast<std::int32_t>(dialog.journal.size()));
+        dialog.journal.emplace_back().text = text;
+    }
+    grew.quests = {dialog.database.quests.size() - 1};
+    const double grow = TimeMs([&] {
+        MatchJournal(dialog.journal, dialog.database);
+        dialog.ShowChange(grew);
+    });
+
+    // With every entry listed, row r shows journal position r.
+    const std::int32_t started = FromTheMiddle(dialog.journal, 0);
+    driver.SelectListRow(started);
+    const double start = TimeMs([&] { driver.Click(IDC_START_NEW_QUEST); });
+    driver.SelectListRow(FromTheMiddle(dialog.journal, 0));
+    const double add = TimeMs([&] { driver.Click(IDC_ADD_TO_QUEST); });
+    const double toggle = TimeMs([&] { driver.Click(IDC_TOGGLE_FINISHER); });
+    const std::size_t other = static_cast<std::size_t>(FromTheMiddle(dialog.journal, 1));
+    driver.SelectTreeItem(static_cast<HTREEITEM>(dialog.journal[other].treeItem));
+    const double remove = TimeMs([&] { driver.Click(IDC_REMOVE_QUEST_ITEM); });
+    const double undo = TimeMs([&] { driver.MenuCommand(ID_EDIT_UNDO); });
+    const double redo = TimeMs([&] { driver.MenuCommand(ID_EDIT_REDO); });
+    // Each edit ends by keeping the database's unsaved edits on disk; that step on its own.
+    const double keep = TimeMs([&] { dialog.DatabaseChanged(); });
+    std::printf(
+        "edits with every quest shown, %zu entries: appended entries shown %.1f ms (linked and "
+        "shown as growth %.1f), Start New Quest %.1f, Add to Quest %.1f, Toggle Finisher %.1f, "
+        "Remove Quest Item %.1f, Undo %.1f, Redo %.1f ms; keeping the unsaved edits alone %.1f "
+        "ms\n",
+        dialog.journal.size(), reload, grow, start, add, toggle, remove, undo, redo, keep);
+    driver.RequestClose();
 }
 
 }  // namespace
@@ -136,6 +201,9 @@ int RunLarge(std::size_t entries, std::size_t lineMb) {
         "(x%.2f), tree %.1f -> %.1f ms (x%.2f)\n",
         quarter, entries, smallList, largeList, largeList / std::max(smallList, 0.001), smallTree,
         largeTree, largeTree / std::max(smallTree, 0.001));
+
+    EditTimes(folder, std::max<std::size_t>(entries / 5, 1));
+    EditTimes(folder, entries);
 
     SetMessageBoxHook(nullptr);
     ResetProgramPathForTesting();

@@ -4,7 +4,8 @@
 
 #include <cstddef>
 
-// A journal of `entries` entries, lines of `lineMb` megabytes, as much binary noise, and
-// how refilling the views grows from a quarter of the entries to all of them; each
+// A journal of `entries` entries, lines of `lineMb` megabytes, as much binary noise,
+// how refilling the views grows from a quarter of the entries to all of them, and the
+// edits with every quest shown at a fifth of the entries and at all of them; each
 // action once. Prints the figures; returns the exit code.
 int RunLarge(std::size_t entries, std::size_t lineMb);

@@ -75,7 +75,8 @@ const Action kActions[] = {
     {"Add to Quest", Floor::Tree, IDC_ADD_TO_QUEST, true},
     {"Toggle Finisher", Floor::Tree, IDC_TOGGLE_FINISHER, true},
     {"Remove Quest Item", Floor::ListAndTree, IDC_REMOVE_QUEST_ITEM, true},
-    // The removal taken back and made again: both views rebuilt, as the removal does.
+    // The removal taken back and made again. The edits' floors fill whole views, which
+    // the program spares itself now: their ratios fall below 1.
     {"Undo", Floor::ListAndTree, 0, true},
     {"Redo", Floor::ListAndTree, 0, true},
     {"Reset all finishers", Floor::Tree, 0, true},

@@ -7,6 +7,7 @@
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
+#include "journal/journal_matching.h"
 #include "tests/gui/gui_fixture.h"
 #include "tests/support/journal_generator.h"
 
@@ -53,10 +54,8 @@ private:
 
 class ViewsFill : public MainDialogTest {
 protected:
-    // Starts on a generated journal with every filter on, then refills each view once
-    // more while watching its control.
-    void RefillAndCount(size_t entries) {
-        SCOPED_TRACE(std::to_string(entries) + " entries");
+    // Starts on a generated journal with every filter on.
+    void StartWithEverythingShown(size_t entries) {
         JournalGeneratorOptions options;
         options.entries = entries;
         options.emptyLineShare = 0;
@@ -67,7 +66,12 @@ protected:
         ASSERT_EQ(Dialog().journal.size(), generated.expected.size());
         Click(IDC_SHOW_COLLATED);
         Click(IDC_SHOW_FINISHED);
+    }
 
+    // Then refills each view once more while watching its control.
+    void RefillAndCount(size_t entries) {
+        SCOPED_TRACE(std::to_string(entries) + " entries");
+        StartWithEverythingShown(entries);
         WorkCounter list(Control(IDC_JOURNAL_LIST)), tree(Control(IDC_QUEST_TREE));
         Dialog().ShowPrefsChanged();
         Dialog().ShowQuests();
@@ -88,6 +92,58 @@ protected:
 TEST_F(ViewsFill, TwentyThousandEntriesFillEachRowOnceWithPaintingOff) {
     RefillAndCount(5000);
     RefillAndCount(20000);
+}
+
+// Each change puts in and takes out only its own rows and items, painting off, and
+// leaves the views as a rebuild would show them; entries the game appended leave the
+// player's selections and the list's scroll where they were.
+TEST_F(ViewsFill, ChangesTouchOnlyTheirOwnRowsAndItems) {
+    StartWithEverythingShown(5000);
+    std::vector<JournalEntry>& journal = Dialog().journal;
+    int middle = static_cast<int>(journal.size() / 2);  // row r lists entry r
+    while (journal[middle].collated) ++middle;
+    auto changes = [&](const char* what, auto&& change) {
+        SCOPED_TRACE(what);
+        std::vector<std::string> tree, rows;
+        {
+            WorkCounter listWork(Control(IDC_JOURNAL_LIST)), treeWork(Control(IDC_QUEST_TREE));
+            change();
+            EXPECT_LE(listWork.inserts + treeWork.inserts, 8);
+            EXPECT_EQ(listWork.whilePainting + treeWork.whilePainting, 0);
+            tree = TreeLines();
+            rows = ListRows();
+        }
+        Dialog().ShowPrefsChanged();
+        Dialog().ShowQuests();
+        EXPECT_EQ(TreeLines(), tree);
+        EXPECT_EQ(ListRows(), rows);
+    };
+    SelectListRow(middle);
+    changes("Start New Quest", [&] { Click(IDC_START_NEW_QUEST); });
+    SelectTreeItem(static_cast<HTREEITEM>(journal[middle].treeItem));
+    changes("Toggle Finisher", [&] { Click(IDC_TOGGLE_FINISHER); });
+    changes("Undo", [&] { MenuCommand(ID_EDIT_UNDO); });
+    changes("Redo", [&] { MenuCommand(ID_EDIT_REDO); });
+
+    Dialog().database.AddItem(Dialog().database.quests.back(), "The bell fell silent.", -1, false);
+    SelectListRow(middle);  // and its item in the tree, of the quest that the entries touch
+    const LRESULT top = SendMessageA(Control(IDC_JOURNAL_LIST), LB_GETTOPINDEX, 0, 0);
+    changes("journal grew", [&] {
+        EditChange grew;
+        grew.way = EditChange::Way::JournalGrew;
+        grew.entries = {static_cast<std::int32_t>(journal.size()),
+                        static_cast<std::int32_t>(journal.size() + 1)};
+        grew.quests = {Dialog().database.quests.size() - 1};
+        journal.emplace_back().text = "A new page.";
+        journal.emplace_back().text = "The bell fell silent.";
+        MatchJournal(journal, Dialog().database);
+        Dialog().ShowChange(grew);
+        EXPECT_EQ(ListSelection(), middle);
+        EXPECT_EQ(SendMessageA(Control(IDC_JOURNAL_LIST), LB_GETTOPINDEX, 0, 0), top);
+        ASSERT_TRUE(TreeSelection());
+        EXPECT_EQ(TreeSelection(), journal[middle].treeItem);
+    });
+    EXPECT_EQ(ListRows().back(), "The bell fell silent.");
 }
 
 }  // namespace

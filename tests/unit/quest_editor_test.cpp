@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <list>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,6 +13,9 @@
 #include "journal/journal_matching.h"
 #include "tests/support/journal_generator.h"
 #include "tests/support/test_files.h"
+#include "views/list_filter.h"
+#include "views/quest_groups.h"
+#include "views/view_changes.h"
 
 namespace {
 
@@ -133,8 +139,120 @@ void ExpectTouchedToCoverTheChange(const std::vector<std::string>& questsBefore,
     }
 }
 
+// The list and the tree in plain containers, the tree's items in display order.
+class ModelViews : public ShownViews {
+public:
+    struct Item {
+        std::int32_t position;
+        bool finisher;
+        Item* parent;
+        bool open;
+    };
+    std::vector<std::int32_t> rows;
+    std::list<Item> items;
+
+    int RowCount() const override { return static_cast<int>(rows.size()); }
+    std::int32_t RowPosition(int row) const override { return rows.at(row); }
+    void InsertRow(int row, std::int32_t position) override {
+        rows.insert(rows.begin() + row, position);
+    }
+    void DeleteRow(int row) override { rows.erase(rows.begin() + row); }
+    TreeItemHandle ParentOf(TreeItemHandle item) const override {
+        return static_cast<Item*>(item)->parent;
+    }
+    void DeleteItem(TreeItemHandle item) override {
+        items.remove_if([item](const Item& i) { return &i == item || i.parent == item; });
+    }
+    TreeItemHandle InsertItem(TreeItemHandle parent, TreeItemHandle after, std::int32_t position,
+                              bool finisher, bool open) override {
+        auto at = items.begin();
+        if (after || parent) {
+            at = std::find_if(items.begin(), items.end(),
+                              [&](const Item& i) { return &i == (after ? after : parent); });
+            for (++at; after && at != items.end() && at->parent == after;) ++at;
+        }
+        return &*items.insert(at, Item{position, finisher, static_cast<Item*>(parent), open});
+    }
+};
+
+// The filters Unknown, Collated, Unfinished and Finished, in that order.
+using Filters = std::array<bool, 4>;
+
+// As the dialog shows a change: the touched rows and quests alone; a reset, a reload or
+// a filter's click (no change) from nothing.
+void ShowChange(ModelViews& views, const QuestDatabase& database,
+                std::vector<JournalEntry>& journal, const Filters& f,
+                std::optional<EditChange> change) {
+    if (!change || change->everyQuest) {
+        views = ModelViews();
+        change = EditChange();
+        change->entries.resize(journal.size());
+        std::iota(change->entries.begin(), change->entries.end(), 0);
+        change->quests.resize(database.quests.size());
+        std::iota(change->quests.begin(), change->quests.end(), 0);
+        for (JournalEntry& entry : journal) entry.treeItem = nullptr;
+    }
+    ShowListChanges(views, journal, f[0], f[1], change->entries);
+    ShowTreeChanges(views, database, journal, f[2], f[3], change->entries, change->quests);
+}
+
+std::string Line(std::int32_t position, bool finisher, bool top, bool open) {
+    return (top ? "" : "  ") + std::to_string(position) + (finisher ? " finisher" : "") +
+           (top ? (open ? " open" : " closed") : "");
+}
+
+// The views line by line: each tree item, each row, and how many entries a tree item
+// shows. Then the same as a rebuild from scratch shows them.
+std::vector<std::string> Shown(const ModelViews& views, const std::vector<JournalEntry>& journal) {
+    std::vector<std::string> lines;
+    for (const ModelViews::Item& item : views.items) {
+        lines.push_back(Line(item.position, item.finisher, !item.parent, item.open));
+        if (journal[item.position].treeItem != &item) lines.back() += " unlinked";
+    }
+    for (std::int32_t row : views.rows) lines.push_back("row " + std::to_string(row));
+    lines.push_back(std::to_string(std::count_if(
+        journal.begin(), journal.end(), [](const JournalEntry& e) { return e.treeItem; })));
+    return lines;
+}
+
+std::vector<std::string> Rebuilt(const QuestDatabase& database,
+                                 const std::vector<JournalEntry>& journal, const Filters& f) {
+    std::vector<std::string> lines;
+    for (const QuestGroup& group : GroupQuests(database, journal, f[2], f[3])) {
+        for (const QuestGroupEntry& entry : group.entries)
+            lines.push_back(
+                Line(entry.position, entry.finisher, &entry == &group.entries[0],
+                     !group.finished && group.entries.size() > 1));  // childless: never open
+    }
+    const std::size_t items = lines.size();
+    for (std::int32_t row : FilterJournal(journal, f[0], f[1]).rows)
+        lines.push_back("row " + std::to_string(row));
+    lines.push_back(std::to_string(items));
+    return lines;
+}
+
+// Stands in for the reader's: entries the game wrote at the journal's end, linked by the
+// one rule, and what they touched.
+EditChange JournalGrew(QuestDatabase& database, std::vector<JournalEntry>& journal,
+                       const std::vector<std::string>& texts) {
+    EditChange change;
+    change.way = EditChange::Way::JournalGrew;
+    for (const std::string& text : texts) {
+        change.entries.push_back(static_cast<std::int32_t>(journal.size()));
+        journal.emplace_back().text = text;
+    }
+    MatchJournal(journal, database);
+    for (std::int32_t entry : change.entries) {
+        auto [quest, item] = database.FindQuestAndItem(journal[entry].text);
+        if (item) change.quests.push_back(static_cast<std::size_t>(quest - database.quests.data()));
+    }
+    return change;
+}
+
 // Each random walk undoes and redoes at random between commands, and now and then
-// reloads a journal that renumbers its entries, loses some and gains others.
+// reloads a journal that renumbers its entries, loses some and gains others, finds
+// entries appended, or clicks a filter. The views, changed only where each step
+// touched them, show what a rebuild would.
 TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
     std::vector<std::string> texts;
     for (int i = 0; i < 30; ++i) texts.push_back("Entry " + std::to_string(i) + ".");
@@ -155,6 +273,9 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
 
         QuestEditor editor(database, journal);
         Player player(database, journal, editor, random);
+        ModelViews views;
+        Filters filters = {true, false, true, false};
+        ShowChange(views, database, journal, filters, std::nullopt);
         // images[k]: the image with k steps of the current line applied; `done` of them are.
         std::vector<std::string> images = {ImageOf(database)};
         std::size_t done = 0;
@@ -166,7 +287,8 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
             const std::vector<std::string> questsBefore = QuestImages(database);
             std::vector<std::int32_t> marksBefore;
             for (const JournalEntry& entry : journal) marksBefore.push_back(entry.collated);
-            std::optional<EditChange> change;
+            std::optional<EditChange> change, grew;
+            bool rebuild = false;
             if (choice < 20) {
                 change = editor.Undo();
                 const bool undone = change.has_value();
@@ -194,6 +316,19 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
                 std::shuffle(reloaded.begin(), reloaded.end(), random);
                 journal = Journal(reloaded);
                 MatchJournal(journal, database);
+                rebuild = true;
+            } else if (choice < 38) {
+                // Some texts the journal lacks, which quests may hold.
+                std::vector<std::string> appended = {"Gone.", "Entry " + std::to_string(turn)};
+                for (const std::string& text : texts)
+                    if (random() % 4 == 0) appended.push_back(text);
+                for (const JournalEntry& entry : journal)
+                    appended.erase(std::remove(appended.begin(), appended.end(), entry.text),
+                                   appended.end());
+                grew = JournalGrew(database, journal, appended);
+            } else if (choice < 40) {
+                filters[random() % 4] ^= true;
+                rebuild = true;
             } else {
                 const std::string before = ImageOf(database);
                 if (choice < 60) {
@@ -218,6 +353,12 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
             ExpectLinkedAsAReadWould(database, journal, when);
             ExpectTouchedToCoverTheChange(questsBefore, marksBefore, database, journal, change,
                                           when);
+            if (rebuild || grew || change)
+                ShowChange(views, database, journal, filters,
+                           rebuild ? std::nullopt
+                           : grew  ? grew
+                                   : change);
+            ASSERT_EQ(Shown(views, journal), Rebuilt(database, journal, filters)) << when;
         }
         EXPECT_GT(undos, 50u);
         EXPECT_GT(redos, 10u);

@@ -1,0 +1,85 @@
+#include "views/view_changes.h"
+
+#include <algorithm>
+
+#include "views/list_filter.h"
+#include "views/quest_groups.h"
+
+void ShowListChanges(ShownViews& views, const std::vector<JournalEntry>& journal, bool showUnknown,
+                     bool showCollated, std::vector<std::int32_t> entries) {
+    std::sort(entries.begin(), entries.end());
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    for (std::int32_t position : entries) {
+        if (!IsJournalPosition(journal, position)) continue;
+        // The rows stand in journal order: the entry's row, or the place it goes.
+        int row = 0, end = views.RowCount();
+        while (row < end) {
+            const int middle = row + (end - row) / 2;
+            if (views.RowPosition(middle) < position)
+                row = middle + 1;
+            else
+                end = middle;
+        }
+        const bool shown = row < views.RowCount() && views.RowPosition(row) == position;
+        if (shown ==
+            IsListed(journal[static_cast<std::size_t>(position)], showUnknown, showCollated))
+            continue;
+        if (shown)
+            views.DeleteRow(row);
+        else
+            views.InsertRow(row, position);
+    }
+}
+
+void ShowTreeChanges(ShownViews& views, const QuestDatabase& database,
+                     std::vector<JournalEntry>& journal, bool showUnfinished, bool showFinished,
+                     const std::vector<std::int32_t>& entries,
+                     const std::vector<std::size_t>& quests) {
+    // What showed a touched quest before: the entries it holds now and those that left it,
+    // which are touched entries.
+    std::vector<std::int32_t> shown = entries;
+    std::vector<bool> touched(database.quests.size());
+    for (std::size_t quest : quests) {
+        if (quest >= touched.size()) continue;
+        touched[quest] = true;
+        for (const QuestItem& item : database.quests[quest].items)
+            shown.push_back(item.journalIndex);
+    }
+    std::vector<TreeItemHandle> gone;
+    for (std::int32_t position : shown) {
+        if (!IsJournalPosition(journal, position)) continue;
+        TreeItemHandle& item = journal[static_cast<std::size_t>(position)].treeItem;
+        if (!item) continue;
+        const TreeItemHandle parent = views.ParentOf(item);
+        gone.push_back(parent ? parent : item);
+        item = nullptr;
+    }
+    std::sort(gone.begin(), gone.end());
+    gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+    for (TreeItemHandle top : gone) views.DeleteItem(top);
+
+    // Each touched quest comes back after the quest shown before it.
+    TreeItemHandle previous = nullptr;
+    for (const QuestGroup& group : GroupQuests(database, journal, showUnfinished, showFinished)) {
+        const auto first = static_cast<std::size_t>(group.entries.front().position);
+        if (!touched[static_cast<std::size_t>(group.quest - database.quests.data())]) {
+            previous = journal[first].treeItem;
+            continue;
+        }
+        TreeItemHandle top = nullptr, last = nullptr;
+        const bool open = !group.finished && group.entries.size() > 1;
+        for (const QuestGroupEntry& entry : group.entries) {
+            // Put in open: Wine's tree view takes longer to open an item of a long tree
+            // than for all the rest of the change.
+            TreeItemHandle item = views.InsertItem(top, top ? last : previous, entry.position,
+                                                   entry.finisher, !top && open);
+            if (!item) continue;  // the control is out of memory; show what fits
+            journal[static_cast<std::size_t>(entry.position)].treeItem = item;
+            if (top)
+                last = item;
+            else
+                top = item;
+        }
+        if (top) previous = top;
+    }
+}
