@@ -194,6 +194,19 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
                 std::shuffle(reloaded.begin(), reloaded.end(), random);
                 journal = Journal(reloaded);
                 MatchJournal(journal, database);
+            } else if (choice < 39) {
+                // The game appends: texts new to the journal, some the database holds.
+                const std::size_t first = journal.size();
+                for (const std::string& text :
+                     {std::string("Gone."), texts[random() % texts.size()],
+                      "Entry " + std::to_string(60 + turn) + "."}) {
+                    if (std::none_of(journal.begin(), journal.end(),
+                                     [&](const JournalEntry& entry) { return entry.text == text; }))
+                        journal.emplace_back().text = text;
+                }
+                marksBefore.resize(journal.size(), -1);  // every new entry must be told
+                change = editor.JournalGrew(first);
+                ASSERT_EQ(change->entries.size(), journal.size() - first) << when;
             } else {
                 const std::string before = ImageOf(database);
                 if (choice < 60) {
