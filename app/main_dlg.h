@@ -23,7 +23,9 @@
 #include "framework/named_lock.h"
 #include "framework/slider_ctrl.h"
 #include "framework/tree_ctrl.h"
+#include "journal/growing_journal.h"
 #include "journal/journal_entry.h"
+#include "journal/journal_follower.h"
 #include "questdb/kept_edits.h"
 #include "questdb/quest_database.h"
 #include "views/pane_texts_win.h"
@@ -39,6 +41,9 @@ public:
     std::vector<JournalEntry> journal;
     // The one way the database changes, and every change since start-up, to undo and redo.
     QuestEditor editor{database, journal};
+    // journal.htm as far as it has been read, and when to read it again as the game writes.
+    GrowingJournal growingJournal{journal};
+    JournalFollower follower;
     LOGFONTA baseFont = {};
     CFont paneFont;
     // The window's dots per inch now, and when baseFont was taken: a window moved to a
@@ -99,8 +104,22 @@ public:
     // No to the save question that the end of the session asked: discard when it ends.
     bool discardAtSessionEnd = false;
 
-    // Journal (journal/read_journal_win.cpp).
-    void ReadJournal(std::string path);
+    // Journal (journal/read_journal_win.cpp). A read the player asked for (start-up and
+    // Reload Journal) reads a last line without its line end and tells every problem; a
+    // read that follows the game leaves that line for the next read and tells a problem
+    // once. Says which entries are new; the journal is linked to the database but for
+    // appended entries, which the caller links through the editor.
+    enum class JournalReload { Asked, Automatic };
+    GrowingJournal::Reading ReadJournal(std::string path, JournalReload why = JournalReload::Asked);
+    // What a look at the file sees, without reading it.
+    static JournalFollower::Stamp StampOf(const std::string& path);
+
+    // Following the game (journal/follow_journal_win.cpp): looks at journal.htm when the
+    // window is activated and, on screen without the focus, at every tick of a timer; reads
+    // it again once it has been still, when the window has nothing else to do.
+    void StartFollowingJournal();
+    void OnTimer(UINT_PTR id);
+    void OnActivate(bool active);
 
     // Quest tree (views/quest_tree_win.cpp).
     void ShowQuests();
@@ -117,6 +136,9 @@ public:
     void ShowDisplayedCount();
     void OnSelChangeListItems();
     void OnButtonReloadJournal();
+    // Reads the journal again and shows it: appended entries through the editor; a journal
+    // read whole rebuilds both views, keeping what the player set in them when nobody asked.
+    void ReloadJournal(JournalReload why);
 
     // Search (views/search_win.cpp).
     void FindJournalEntry(int direction);
@@ -167,6 +189,7 @@ protected:
     MessageMap GetMessageMap() const override;
     void BindControls() override;
     BOOL PreTranslateMessage(MSG* message) override;
+    void OnIdle() override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;

@@ -5,6 +5,7 @@
 #include "app/main_dlg.h"
 #include "framework/wait_cursor.h"
 #include "res/resource.h"
+#include "views/kept_view_state_win.h"
 #include "views/list_filter.h"
 
 namespace {
@@ -93,6 +94,11 @@ void CMainDlg::OnEditRedo() {
 
 void CMainDlg::ShowChange(const std::optional<EditChange>& change) {
     if (!change) return;
+    if (change->way == EditChange::Way::JournalGrew) {
+        // The database is as it was: only the views follow the journal.
+        if (!change->entries.empty()) KeptViewState(*this).Rebuild(change->quests);
+        return;
+    }
     {
         CWaitCursor wait;  // one for both views
         // The panes empty with a rebuild and fill with the selection: one set each.

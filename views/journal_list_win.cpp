@@ -1,11 +1,13 @@
 // The journal list: its filters, its counter, its selection and its panes.
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "app/main_dlg.h"
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
 #include "res/resource.h"
+#include "views/kept_view_state_win.h"
 #include "views/list_filter.h"
 #include "views/redraw_off_win.h"
 #include "views/shown_text_win.h"
@@ -76,8 +78,22 @@ void CMainDlg::OnSelChangeListItems() {
 }
 
 void CMainDlg::OnButtonReloadJournal() {
-    CWaitCursor wait;  // one for all three steps, so the hourglass doesn't flicker
-    ReadJournal(journalPath);
-    ShowPrefsChanged();
-    TreePrefsChanged();
+    ReloadJournal(JournalReload::Asked);
+}
+
+void CMainDlg::ReloadJournal(JournalReload why) {
+    CWaitCursor wait;  // one for all the steps, so the hourglass doesn't flicker
+    // Taken before the read, which may renumber the entries the views show.
+    std::optional<KeptViewState> kept;
+    if (why == JournalReload::Automatic) kept.emplace(*this);
+    const GrowingJournal::Reading reading = ReadJournal(journalPath, why);
+    if (reading.way == GrowingJournal::Way::Appended) {
+        ShowChange(editor.JournalGrew(reading.first));
+    } else if (!kept) {
+        // Even when the journal couldn't be read: the views show the one kept.
+        ShowPrefsChanged();
+        TreePrefsChanged();
+    } else if (reading.way == GrowingJournal::Way::Whole) {
+        kept->Rebuild({});
+    }
 }
