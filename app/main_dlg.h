@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,9 +109,11 @@ public:
     // Reload Journal) reads a last line without its line end and tells every problem; a
     // read that follows the game leaves that line for the next read and tells a problem
     // once. Says which entries are new; the journal is linked to the database but for
-    // appended entries, which the caller links through the editor.
+    // appended entries, which the caller links through the editor. `beforeRenumbering`
+    // runs before a read from the start replaces the entries the views show.
     enum class JournalReload { Asked, Automatic };
-    GrowingJournal::Reading ReadJournal(std::string path, JournalReload why = JournalReload::Asked);
+    GrowingJournal::Reading ReadJournal(std::string path, JournalReload why = JournalReload::Asked,
+                                        const std::function<void()>& beforeRenumbering = {});
     // What a look at the file sees, without reading it.
     static JournalFollower::Stamp StampOf(const std::string& path);
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-GrowingJournal::Reading GrowingJournal::Start(JournalSource& file, std::uint64_t length) {
+GrowingJournal::Reading GrowingJournal::Start(JournalSource& file, std::uint64_t length,
+                                              const std::function<void()>& beforeStartingOver) {
     if (canGoOn && TailUnchanged(file, length)) return Reading{Way::Appended, journal.size()};
     file.Seek(0);
+    if (beforeStartingOver) beforeStartingOver();
     reader.emplace(journal);
     consumed = 0;
     tail.clear();

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,9 +52,11 @@ public:
     explicit GrowingJournal(std::vector<JournalEntry>& journal) : journal(journal) {}
 
     // Decides how a file of `length` bytes (its length when it was opened) is read, and
-    // leaves `file` where the reading starts. After this the journal may have been
-    // emptied, so `Reading` tells the caller what to link even when Take fails.
-    Reading Start(JournalSource& file, std::uint64_t length);
+    // leaves `file` where the reading starts. Before a read from the start empties the
+    // journal, `beforeStartingOver` runs, while the journal still holds what the views
+    // show. `Reading` tells the caller what to link even when Take fails.
+    Reading Start(JournalSource& file, std::uint64_t length,
+                  const std::function<void()>& beforeStartingOver = {});
     // Reads up to `length`: what the file gains meanwhile waits for the next read. A
     // last line without its line end is read as a line when `finishing`, as a read of
     // the whole file takes it; otherwise it waits for the rest, which the game is still

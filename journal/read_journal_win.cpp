@@ -47,7 +47,8 @@ JournalFollower::Stamp CMainDlg::StampOf(const std::string& path) {
             Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
-GrowingJournal::Reading CMainDlg::ReadJournal(std::string path, JournalReload why) {
+GrowingJournal::Reading CMainDlg::ReadJournal(std::string path, JournalReload why,
+                                              const std::function<void()>& beforeRenumbering) {
     CWaitCursor wait;
     const bool asked = why == JournalReload::Asked;
     // Taken first: what the game writes during the read shows as a change at the next look.
@@ -71,7 +72,7 @@ GrowingJournal::Reading CMainDlg::ReadJournal(std::string path, JournalReload wh
             FileSource source(file);
             // What the game appends while we read waits for the next read.
             const std::uint64_t length = file.GetLength();
-            reading = growingJournal.Start(source, length);
+            reading = growingJournal.Start(source, length, beforeRenumbering);
             growingJournal.Take(source, length, asked);
             file.Close();
         } catch (const CFileException& error) {

@@ -83,17 +83,19 @@ void CMainDlg::OnButtonReloadJournal() {
 
 void CMainDlg::ReloadJournal(JournalReload why) {
     CWaitCursor wait;  // one for all the steps, so the hourglass doesn't flicker
-    // Taken before the read, which may renumber the entries the views show.
+    const bool asked = why == JournalReload::Asked;
+    // Taken while the journal still holds the entries that the views show.
     std::optional<KeptViewState> kept;
-    if (why == JournalReload::Automatic) kept.emplace(*this);
-    const GrowingJournal::Reading reading = ReadJournal(journalPath, why);
+    const GrowingJournal::Reading reading = ReadJournal(journalPath, why, [&] {
+        if (!asked) kept.emplace(*this);
+    });
     if (reading.way == GrowingJournal::Way::Appended) {
         ShowChange(editor.JournalGrew(reading.first));
-    } else if (!kept) {
+    } else if (asked) {
         // Even when the journal couldn't be read: the views show the one kept.
         ShowPrefsChanged();
         TreePrefsChanged();
-    } else if (reading.way == GrowingJournal::Way::Whole) {
+    } else if (kept) {
         kept->Rebuild({});
     }
 }
