@@ -5,6 +5,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "journal/growing_journal.h"
@@ -12,37 +13,25 @@
 
 namespace {
 
-using Action = JournalFollower::Decision::Action;
-using Stamp = JournalFollower::Stamp;
 using Way = GrowingJournal::Way;
-using std::chrono::milliseconds;
 
-// journal.htm in memory, counting the bytes read from it; it fails a read once when
-// asked to, as a file on a network drive may.
+// journal.htm in memory, counting the bytes read; it fails a read when asked to.
 class FakeFile : public JournalSource {
 public:
     std::string bytes;
-    std::size_t bytesRead = 0;
+    std::size_t at = 0, bytesRead = 0;
     bool failNextRead = false;
 
     void Seek(std::uint64_t position) override { at = position; }
     std::size_t Read(char* buffer, std::size_t count) override {
-        if (failNextRead) {
-            failNextRead = false;
-            throw std::runtime_error("read failed");
-        }
-        const std::size_t n = at >= bytes.size() ? 0 : std::min(count, bytes.size() - at);
-        bytes.copy(buffer, n, at);
+        if (std::exchange(failNextRead, false)) throw std::runtime_error("read failed");
+        const std::size_t n = bytes.copy(buffer, count, std::min(at, bytes.size()));
         at += n;
         bytesRead += n;
         return n;
     }
-
-private:
-    std::size_t at = 0;
 };
 
-// What a read of the whole file leaves, to compare the journal with.
 std::string Shown(const std::vector<JournalEntry>& entries, const JournalWarning& warning) {
     std::string shown = std::to_string(static_cast<int>(warning.kind)) + warning.line + "\n";
     for (const JournalEntry& entry : entries) shown += entry.heading + "|" + entry.text + "\n";
@@ -54,36 +43,25 @@ std::string ShownByOneRead(const std::string& bytes) {
     return Shown(whole.entries, whole.warning);
 }
 
-// A journal as games and people write it: mostly entries, some repeated, now and then a
-// line out of place, an empty line, a lone carriage return.
+// Mostly entries, some repeated, now and then a line out of place, an empty line, a lone
+// carriage return.
 std::string RandomJournal(std::mt19937& random, int lines) {
-    static const std::vector<std::string> pieces = {
-        "<FONT>Day 1</FONT><BR>\r\n",
-        "<B>Day 2</B><BR>\n",
-        "Met the ferryman.<P>\r\n",
-        "Paid the @toll#.<P>\n",
-        "\r\n",
-        "A stray line\r\n",
-        "Half\rline<P>\n",
-    };
+    const char* const odd[] = {"<B>Day</B><BR>\n", "Paid the @toll#.<P>\n", "\r\n",
+                               "A stray line\r\n", "Half\rline<P>\n"};
     std::string journal;
     for (int i = 0; i < lines; ++i) {
-        const unsigned pick = random() % 100;
-        if (pick < 40) {
-            journal += "<FONT>Day " + std::to_string(i) + "</FONT><BR>\r\n";
-            journal += "Entry " + std::to_string(random() % (lines / 2 + 1)) + ".<P>\r\n";
-        } else {
-            journal += pieces[pick % pieces.size()];
-        }
+        journal += random() % 10 < 4 ? "<FONT>Day</FONT><BR>\r\nEntry " +
+                                           std::to_string(random() % lines) + ".<P>\r\n"
+                                     : odd[random() % 5];
     }
     return journal;
 }
 
-// The game appends in pieces that end anywhere, mid-line and mid-entry, and Lorebinder
-// reads after each without finishing a cut-off line; now and then the journal is rewritten
-// or a read fails part-way. The journal after each read is what one read of the file up
-// to its last line end gives, and after a last, finishing read what one read of the whole
-// file gives; an append costs the new bytes and the tail compared, no more.
+// The game appends pieces that end anywhere, mid-line and mid-entry, and each is read
+// without finishing a cut-off line; now and then the journal is written anew or a read
+// fails part-way. After each read the journal is what one read of the file up to its
+// last line end gives, at the cost of the new bytes and the tail compared; after a
+// finishing read, what one read of the whole file gives.
 TEST(GrowingJournal, ReadingAppendedPiecesEndsAsOneReadOfTheWholeFile) {
     for (unsigned seed = 1; seed <= 40; ++seed) {
         std::mt19937 random(seed);
@@ -91,28 +69,22 @@ TEST(GrowingJournal, ReadingAppendedPiecesEndsAsOneReadOfTheWholeFile) {
         std::vector<JournalEntry> journal;
         GrowingJournal growing(journal);
         std::string target = RandomJournal(random, 400);
-        // Now and then the end-of-file byte, after which nothing counts, right after an
-        // entry's text: the line it ends is complete without its line end.
+        // Now and then byte 26 right after a text: that line is complete without its end.
         if (seed % 8 == 0) target.insert(target.find("<P>", random() % target.size()) + 3, "\x1a");
         bool caughtUp = true;
         for (int turn = 0; turn < 30; ++turn) {
             const std::string when =
-                "seed " + std::to_string(seed) + ", turn " + std::to_string(turn);
-            const std::string before = file.bytes;
-            const std::size_t entriesBefore = journal.size();
-            bool rewritten = false;
+                "seed " + std::to_string(seed) + " turn " + std::to_string(turn);
+            const std::size_t sizeBefore = file.bytes.size(), entriesBefore = journal.size();
             const unsigned pick = random() % 20;
-            if (pick == 0 && !before.empty()) {
-                file.bytes.resize(random() % before.size());  // a new game: shorter
-                rewritten = true;
-            } else if (pick == 1 && !before.empty()) {
-                // The same length, one byte changed among the last read.
-                const std::size_t back = std::min<std::size_t>(before.size(), 100);
-                file.bytes[before.size() - 1 - random() % back] ^= 0x20;
-                rewritten = true;
+            const bool rewritten = pick < 2 && sizeBefore > 0;
+            if (rewritten && pick == 0) {
+                file.bytes.resize(random() % sizeBefore);  // a new game
+            } else if (rewritten) {
+                file.bytes[sizeBefore - 1 -
+                           random() % std::min(sizeBefore, GrowingJournal::kTailChecked)] ^= 32;
             } else {
-                file.bytes +=
-                    target.substr(std::min(before.size(), target.size()), random() % 3000);
+                file.bytes += target.substr(std::min(sizeBefore, target.size()), random() % 3000);
                 if (file.bytes.size() >= target.size()) target += RandomJournal(random, 200);
             }
             file.failNextRead = !rewritten && random() % 10 == 0;
@@ -122,7 +94,7 @@ TEST(GrowingJournal, ReadingAppendedPiecesEndsAsOneReadOfTheWholeFile) {
                 reading = growing.Start(file, file.bytes.size());
                 growing.Take(file, file.bytes.size(), false);
             } catch (const std::runtime_error&) {
-                caughtUp = false;  // what was read stays; the next read goes on from there
+                caughtUp = false;  // the next read goes on from where this one stopped
                 continue;
             }
             if (rewritten && caughtUp) {
@@ -132,114 +104,88 @@ TEST(GrowingJournal, ReadingAppendedPiecesEndsAsOneReadOfTheWholeFile) {
                 EXPECT_EQ(reading.way, Way::Appended) << when;
                 EXPECT_EQ(reading.first, entriesBefore) << when;
             }
-            if (caughtUp) {
+            const std::size_t whole = reading.way == Way::Whole ? file.bytes.size() : 0;
+            if (caughtUp && !rewritten) {
                 EXPECT_LE(file.bytesRead - readBefore,
-                          file.bytes.size() - std::min(before.size(), file.bytes.size()) +
-                              GrowingJournal::kTailChecked +
-                              (reading.way == Way::Whole ? file.bytes.size() : 0))
+                          file.bytes.size() - sizeBefore + GrowingJournal::kTailChecked + whole)
                     << when;
             }
             caughtUp = true;
-            // What a read of the whole file takes from the complete lines: after byte 26
-            // nothing more is read, and the line before it is complete.
+            // What one read takes of complete lines; after byte 26 nothing more counts.
             std::string complete = file.bytes;
-            const std::size_t lastLineEnd = complete.rfind('\n');
+            const std::size_t lineEnd = complete.rfind('\n');
             if (complete.find('\x1a') == std::string::npos)
-                complete.resize(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
+                complete.resize(lineEnd == std::string::npos ? 0 : lineEnd + 1);
             ASSERT_EQ(Shown(journal, growing.Warning()), ShownByOneRead(complete)) << when;
         }
-        // The player presses Reload Journal: the last line counts even without its end.
-        file.bytes += "<BR>\r\nNo line end.<P>";
-        growing.Start(file, file.bytes.size());
-        growing.Take(file, file.bytes.size(), true);
-        EXPECT_EQ(Shown(journal, growing.Warning()), ShownByOneRead(file.bytes)) << "seed " << seed;
-        // That line may have been cut off, so the next read starts over, unless byte 26
-        // had ended the file before it; after a read that ended at a line end, the next
-        // goes on.
+        // Reload Journal reads a last line without its end. That line may have been cut
+        // off, so the read after starts over, unless byte 26 had ended the file; after a
+        // read that ended at a line end, the next goes on.
         const bool ended = file.bytes.find('\x1a') != std::string::npos;
-        for (const Way way : {ended ? Way::Appended : Way::Whole, Way::Appended}) {
-            file.bytes += "\r\n<BR>\r\nAppended.<P>\r\n";
+        file.bytes += "<BR>\r\nNo line end.<P>";
+        for (const Way way : {Way::Appended, ended ? Way::Appended : Way::Whole, Way::Appended}) {
             EXPECT_EQ(growing.Start(file, file.bytes.size()).way, way) << "seed " << seed;
             growing.Take(file, file.bytes.size(), true);
-            EXPECT_EQ(Shown(journal, growing.Warning()), ShownByOneRead(file.bytes))
-                << "seed " << seed;
+            EXPECT_EQ(Shown(journal, growing.Warning()), ShownByOneRead(file.bytes)) << seed;
+            file.bytes += "\r\n<BR>\r\nAppended.<P>\r\n";
         }
     }
 }
 
-struct FollowStep {
-    const char* what;
-    int at;  // milliseconds on the caller's clock
-    Stamp file;
-    Action expected;
-    int wait = 0;
-};
-
 // A look costs no read; a change is read once the file has looked the same for half a
-// second; a read that succeeded settles it until the file changes again.
-TEST(JournalFollower, AChangedJournalIsReadOnceItHasBeenStill) {
-    const Stamp read = {true, 100, 7}, growing = {true, 150, 8}, grown = {true, 180, 9};
-    const Stamp gone = {false, 0, 0};
-    const FollowStep steps[] = {
-        {"as read", 0, read, Action::Nothing},
-        {"the game writes", 1000, growing, Action::Wait, 500},
-        {"still writing", 1300, grown, Action::Wait, 500},
-        {"not still yet", 1700, grown, Action::Wait, 100},
-        {"still for half a second", 1800, grown, Action::Read},
-        {"the read failed: again", 2800, grown, Action::Read},
-        {"changed back", 3000, read, Action::Nothing},
-        {"deleted", 4000, gone, Action::Wait, 500},
-        {"still deleted", 4500, gone, Action::Read},
+// second; a read that failed is tried again at the next look, but only the first failure
+// and each new warning are told, unless the player asked for the read.
+TEST(JournalFollower, AChangedJournalIsReadOnceStillAndWhatGoesWrongIsToldOnce) {
+    using Action = JournalFollower::Decision::Action;
+    const JournalFollower::Stamp read = {true, 100, 7}, grown = {true, 180, 9}, gone;
+    const struct {
+        int at;
+        JournalFollower::Stamp file;
+        Action action;
+        int wait;
+    } looks[] = {
+        {0, read, Action::Nothing, 0},    {1000, {true, 150, 8}, Action::Wait, 500},
+        {1300, grown, Action::Wait, 500}, {1700, grown, Action::Wait, 100},
+        {1800, grown, Action::Read, 0},   {2800, grown, Action::Read, 0},
+        {3000, read, Action::Nothing, 0}, {4000, gone, Action::Wait, 500},
+        {4500, gone, Action::Read, 0},
     };
     JournalFollower follower;
     follower.Read(read);
-    for (const FollowStep& step : steps) {
-        const JournalFollower::Decision decision = follower.Look(milliseconds(step.at), step.file);
-        EXPECT_EQ(decision.action, step.expected) << step.what;
-        if (step.expected == Action::Wait) {
-            EXPECT_EQ(decision.wait.count(), step.wait) << step.what;
-        }
+    for (const auto& look : looks) {
+        const auto decision = follower.Look(std::chrono::milliseconds(look.at), look.file);
+        EXPECT_EQ(decision.action, look.action) << look.at;
+        EXPECT_EQ(decision.action == Action::Wait ? decision.wait.count() : 0, look.wait)
+            << look.at;
     }
-    follower.Read(gone);
-    EXPECT_EQ(follower.Look(milliseconds(5000), gone).action, Action::Nothing);
 
-    // Looks are asked for by the player's return, by the timer only while the window
-    // is on screen without the focus, and by the end of a wait; a look clears them.
-    EXPECT_FALSE(follower.LookDue());
+    // Looks are asked for by the player's return, by a tick only while the window is on
+    // screen without the focus, and by the end of a wait; a look clears them.
     follower.Ticked(false);
     EXPECT_FALSE(follower.LookDue());
-    follower.Ticked(true);
-    follower.Ticked(false);
-    EXPECT_TRUE(follower.LookDue());
-    follower.Look(milliseconds(6000), gone);
-    EXPECT_FALSE(follower.LookDue());
-    follower.Activated();
-    EXPECT_TRUE(follower.LookDue());
-    follower.Look(milliseconds(6100), gone);
-    follower.WaitOver();
-    EXPECT_TRUE(follower.LookDue());
-}
+    for (auto ask :
+         {+[](JournalFollower& f) { f.Ticked(true); }, +[](JournalFollower& f) { f.Activated(); },
+          +[](JournalFollower& f) { f.WaitOver(); }}) {
+        ask(follower);
+        follower.Ticked(false);
+        EXPECT_TRUE(follower.LookDue());
+        follower.Look(std::chrono::milliseconds(5000), gone);
+        EXPECT_FALSE(follower.LookDue());
+    }
 
-// Reads nobody asked for tell a failure once until a read succeeds, and a warning once
-// until another one comes; the player's own reads tell every time.
-TEST(JournalFollower, WhatGoesWrongUnaskedIsToldOnce) {
-    JournalFollower follower;
-    EXPECT_TRUE(follower.TellFailure(false));
-    EXPECT_FALSE(follower.TellFailure(false));
-    EXPECT_TRUE(follower.TellFailure(true));
-    EXPECT_FALSE(follower.TellFailure(false));
-    follower.Read({true, 1, 1});
-    EXPECT_TRUE(follower.TellFailure(false));
-
-    const JournalWarning none, shortOne{JournalWarning::Kind::Short, ""},
-        longOne{JournalWarning::Kind::Long, "<H1>"}, otherLong{JournalWarning::Kind::Long, "<H2>"};
-    EXPECT_FALSE(follower.TellWarning(none, true));
-    EXPECT_TRUE(follower.TellWarning(shortOne, false));
-    EXPECT_FALSE(follower.TellWarning(shortOne, false));
-    EXPECT_TRUE(follower.TellWarning(shortOne, true));
-    EXPECT_TRUE(follower.TellWarning(longOne, false));
-    EXPECT_TRUE(follower.TellWarning(otherLong, false));
-    EXPECT_FALSE(follower.TellWarning(otherLong, false));
+    const bool unasked = false, asked = true;
+    EXPECT_EQ((std::vector<bool>{follower.TellFailure(unasked), follower.TellFailure(unasked),
+                                 follower.TellFailure(asked), follower.TellFailure(unasked)}),
+              (std::vector<bool>{true, false, true, false}));
+    follower.Read(grown);
+    EXPECT_TRUE(follower.TellFailure(unasked));
+    const JournalWarning none, one{JournalWarning::Kind::Long, "<H1>"},
+        other{JournalWarning::Kind::Long, "<H2>"};
+    EXPECT_EQ(
+        (std::vector<bool>{follower.TellWarning(none, asked), follower.TellWarning(one, unasked),
+                           follower.TellWarning(one, unasked), follower.TellWarning(one, asked),
+                           follower.TellWarning(other, unasked)}),
+        (std::vector<bool>{false, true, false, true, true}));
 }
 
 }  // namespace
