@@ -16,8 +16,8 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         shareExclusive = 0x0010,  // no other handle while ours is open
-        // Any other handle, ours open or not: another program may read, write, replace or
-        // delete the file meanwhile (reading only).
+        // For reading: other programs may read, write, replace or delete the file while
+        // our handle is open.
         shareDenyNone = 0x0040,
         modeCreate = 0x1000,  // create the file, or cut it to zero length
         typeBinary = 0x8000,  // the only type: no line-end translation ever happens

@@ -3,9 +3,9 @@
 // (the last few kilobytes before the place where reading stopped are compared), only
 // the new bytes are read, and the reader goes on where it stopped, with a heading
 // waiting for its text, a line cut off at the end and the texts met so far for dropping
-// repeats. A shorter file, a changed tail or a read that ran out of memory part-way
-// is read from the start. Either way the journal ends as one read of the whole file
-// would leave it.
+// repeats. A shorter file, a changed tail, a read that ran out of memory part-way or
+// one that took a last line without its line end is followed by a read from the start.
+// Either way the journal ends as one read of the whole file would leave it.
 #pragma once
 
 #include <cstddef>
