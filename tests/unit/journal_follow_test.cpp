@@ -159,20 +159,6 @@ TEST(JournalFollower, AChangedJournalIsReadOnceStillAndWhatGoesWrongIsToldOnce) 
             << look.at;
     }
 
-    // Looks are asked for by the player's return, by a tick only while the window is on
-    // screen without the focus, and by the end of a wait; a look clears them.
-    follower.Ticked(false);
-    EXPECT_FALSE(follower.LookDue());
-    for (auto ask :
-         {+[](JournalFollower& f) { f.Ticked(true); }, +[](JournalFollower& f) { f.Activated(); },
-          +[](JournalFollower& f) { f.WaitOver(); }}) {
-        ask(follower);
-        follower.Ticked(false);
-        EXPECT_TRUE(follower.LookDue());
-        follower.Look(std::chrono::milliseconds(5000), gone);
-        EXPECT_FALSE(follower.LookDue());
-    }
-
     const bool unasked = false, asked = true;
     EXPECT_EQ((std::vector<bool>{follower.TellFailure(unasked), follower.TellFailure(unasked),
                                  follower.TellFailure(asked), follower.TellFailure(unasked)}),
