@@ -38,6 +38,8 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapEndSession(&CMainDlg::OnEndSession),
     MapCommand(BN_CLICKED, ID_EDIT_UNDO, &CMainDlg::OnEditUndo),
     MapCommand(BN_CLICKED, ID_EDIT_REDO, &CMainDlg::OnEditRedo),
+    MapTimer(&CMainDlg::OnTimer),
+    MapActivate(&CMainDlg::OnActivate),
 };
 
 MessageMap CMainDlg::GetMessageMap() const {

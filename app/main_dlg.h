@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +22,9 @@
 #include "framework/list_box.h"
 #include "framework/slider_ctrl.h"
 #include "framework/tree_ctrl.h"
+#include "journal/growing_journal.h"
 #include "journal/journal_entry.h"
+#include "journal/journal_follower.h"
 #include "questdb/quest_database.h"
 #include "views/pane_texts_win.h"
 
@@ -36,6 +39,9 @@ public:
     std::vector<JournalEntry> journal;
     // The one way the database changes, and every change since start-up, to undo and redo.
     QuestEditor editor{database, journal};
+    // journal.htm as far as it has been read, and when to read it again as the game writes.
+    GrowingJournal growingJournal{journal};
+    JournalFollower follower;
     LOGFONTA baseFont = {};
     CFont paneFont;
     // The window's dots per inch now, and when baseFont was taken: a window moved to a
@@ -66,8 +72,24 @@ public:
     // The caption's and the task bar's icons, in the sizes that fit the window's scale.
     CIcon bigIcon, smallIcon;
 
-    // Journal (journal/read_journal_win.cpp).
-    void ReadJournal(std::string path);
+    // Journal (journal/read_journal_win.cpp). A read the player asked for (start-up and
+    // Reload Journal) reads a last line without its line end and tells every problem; a
+    // read that follows the game leaves that line for the next read and tells a problem
+    // once. Says which entries are new; the journal is linked to the database but for
+    // appended entries, which the caller links through the editor. `beforeRenumbering`
+    // runs before a read from the start replaces the entries the views show.
+    enum class JournalReload { Asked, Automatic };
+    GrowingJournal::Reading ReadJournal(std::string path, JournalReload why = JournalReload::Asked,
+                                        const std::function<void()>& beforeRenumbering = {});
+    // What a look at the file sees, without reading it.
+    static JournalFollower::Stamp StampOf(const std::string& path);
+
+    // Following the game (journal/follow_journal_win.cpp): looks at journal.htm when the
+    // window is activated and, on screen without the focus, at every tick of a timer; reads
+    // it again once it has been still, when the window has nothing else to do.
+    void StartFollowingJournal();
+    void OnTimer(UINT_PTR id);
+    void OnActivate(bool active);
 
     // Quest tree (views/quest_tree_win.cpp).
     void ShowQuests();
@@ -87,6 +109,9 @@ public:
     void ShowDisplayedCount();
     void OnSelChangeListItems();
     void OnButtonReloadJournal();
+    // Reads the journal again and shows it: appended entries through the editor; a journal
+    // read whole rebuilds both views, keeping what the player set in them when nobody asked.
+    void ReloadJournal(JournalReload why);
 
     // Search (views/search_win.cpp).
     void FindJournalEntry(int direction);
@@ -137,6 +162,7 @@ protected:
     MessageMap GetMessageMap() const override;
     void BindControls() override;
     BOOL PreTranslateMessage(MSG* message) override;
+    void OnIdle() override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;

@@ -54,6 +54,7 @@ BOOL CMainDlg::OnInitDialog() {
     ::SetFocus(questTree);
     unfinishedCheck.SetCheck(BST_CHECKED);
     TreePrefsChanged();
+    StartFollowingJournal();
     return FALSE;  // the focus is set
 }
 

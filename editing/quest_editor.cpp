@@ -264,6 +264,25 @@ std::optional<EditChange> QuestEditor::Apply(const EditStep& step, EditChange::W
     return change;
 }
 
+EditChange QuestEditor::JournalGrew(std::size_t first) {
+    EditChange change;
+    change.way = EditChange::Way::JournalGrew;
+    for (std::size_t position = first; position < journal.size(); ++position) {
+        const auto [quest, holder] = database.FindQuestAndItem(journal[position].text);
+        // A text new to the journal: no item carried it before.
+        journal[position].collated = holder ? 1 : 0;
+        if (holder) {
+            holder->journalIndex = static_cast<std::int32_t>(position);
+            change.quests.push_back(static_cast<std::size_t>(quest - database.quests.data()));
+        }
+        change.entries.push_back(static_cast<std::int32_t>(position));
+    }
+    std::sort(change.quests.begin(), change.quests.end());
+    change.quests.erase(std::unique(change.quests.begin(), change.quests.end()),
+                        change.quests.end());
+    return change;
+}
+
 std::size_t QuestEditor::Footprint() const {
     std::size_t bytes = steps.capacity() * sizeof(EditStep);
     for (const EditStep& step : steps) {

@@ -55,7 +55,8 @@ struct EditChange {
     // JournalGrew: entries came at the journal's end, linked by the one rule; no step.
     enum class Way { Done, Undone, Redone, JournalGrew };
     Way way = Way::Done;
-    const EditStep* step = nullptr;  // the history's own; valid until the next step is taken
+    // The history's own, valid until the next step is taken; null when the journal grew.
+    const EditStep* step = nullptr;
     // The journal positions whose collated mark or holding item the step may have
     // changed, and the quests (positions now) whose items or flags it changed. A quest
     // the step took away is in neither: its entries are.
@@ -84,6 +85,10 @@ public:
     std::optional<EditChange> Take(EditStep step);
     std::optional<EditChange> Undo();
     std::optional<EditChange> Redo();
+    // The journal gained the entries from `first` on, read after the others: they are
+    // linked by the same rule, and the entries before keep their links. Not a step of
+    // the history: the database doesn't change.
+    EditChange JournalGrew(std::size_t first);
 
     // The step that Undo would take back, and the one Redo would make again; null when
     // there is none.

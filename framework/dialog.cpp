@@ -62,6 +62,8 @@ INT_PTR CDialog::DoModal() {
 void CDialog::RunModalLoop() {
     while (!ended && m_hWnd) {
         MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) Guarded([&] { OnIdle(); });
+        if (ended || !m_hWnd) break;
         BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
             // Leave WM_QUIT for the loop outside ours.
@@ -219,6 +221,10 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
                 (this->**h)(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
             } else if (auto h = std::get_if<DpiChangedHandler>(&entry.handler)) {
                 (this->**h)(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            } else if (auto h = std::get_if<TimerHandler>(&entry.handler)) {
+                (this->**h)(static_cast<UINT_PTR>(wParam));
+            } else if (auto h = std::get_if<ActivateHandler>(&entry.handler)) {
+                (this->**h)(LOWORD(wParam) != WA_INACTIVE);
             }
         });
         bool wantsDefault = defaultRequested;

@@ -62,6 +62,11 @@ protected:
 
     virtual MessageMap GetMessageMap() const { return {}; }
 
+    // Runs whenever the dialog's own loop finds no message waiting: never inside a
+    // handler, a message box, a menu or another window's modal loop, which run loops of
+    // their own. Work put off until the window is free goes here.
+    virtual void OnIdle() {}
+
     // Asks for the default dialog handling of the message being handled, after the
     // handler returns. A handler that doesn't ask has taken the message entirely.
     void Default() { defaultRequested = true; }

@@ -19,8 +19,11 @@ bool CFile::Open(const std::string& filePath, UINT flags, DWORD* osError) {
             error = ERROR_ACCESS_DENIED;
     }
     if (!error) {
+        const DWORD sharing = !writing && (flags & shareDenyNone)
+                                  ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                                  : 0;
         handle = CreateFileW(WideFromUtf8(filePath).c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
-                             0, nullptr, (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING,
+                             sharing, nullptr, (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) error = GetLastError();
     }
@@ -42,6 +45,12 @@ std::uint64_t CFile::GetLength() const {
     if (DWORD fault = TakeFileFault(FileOperation::Length, path)) Fail("read", fault);
     if (!GetFileSizeEx(handle, &size)) Fail("read", GetLastError());
     return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void CFile::Seek(std::uint64_t position) {
+    LARGE_INTEGER to = {};
+    to.QuadPart = static_cast<LONGLONG>(position);
+    if (!SetFilePointerEx(handle, to, nullptr, FILE_BEGIN)) Fail("read", GetLastError());
 }
 
 UINT CFile::Read(void* buffer, UINT count) {

@@ -17,9 +17,12 @@ public:
     enum OpenFlags : UINT {
         modeRead = 0x0000,
         modeWrite = 0x0001,
-        shareExclusive = 0x0010,  // the only sharing: no other handle while ours is open
-        modeCreate = 0x1000,      // create the file, or cut it to zero length
-        typeBinary = 0x8000,      // the only type: no line-end translation ever happens
+        shareExclusive = 0x0010,  // no other handle while ours is open
+        // For reading: other programs may read, write, replace or delete the file while
+        // our handle is open.
+        shareDenyNone = 0x0040,
+        modeCreate = 0x1000,  // create the file, or cut it to zero length
+        typeBinary = 0x8000,  // the only type: no line-end translation ever happens
     };
 
     CFile() = default;
@@ -33,6 +36,8 @@ public:
     bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
 
     std::uint64_t GetLength() const;
+    // Moves to `position` bytes from the start.
+    void Seek(std::uint64_t position);
     // Reads up to `count` bytes; returns how many were read (fewer only at the end).
     UINT Read(void* buffer, UINT count);
     void Write(const void* buffer, UINT count);

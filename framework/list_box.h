@@ -28,4 +28,7 @@ public:
     // -1 removes the selection. Sends no LBN_SELCHANGE.
     int SetCurSel(int row) { return static_cast<int>(SendMessage(LB_SETCURSEL, row)); }
     int DeleteString(int row) { return static_cast<int>(SendMessage(LB_DELETESTRING, row)); }
+    // The row shown at the top, and scrolling so that a row is.
+    int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
+    int SetTopIndex(int row) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, row)); }
 };

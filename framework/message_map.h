@@ -28,9 +28,11 @@ using QueryIconHandler = HCURSOR (CDialog::*)();                 // WM_QUERYDRAG
 using QueryEndSessionHandler = BOOL (CDialog::*)(UINT);          // WM_QUERYENDSESSION: flags
 using EndSessionHandler = void (CDialog::*)(BOOL, UINT);         // WM_ENDSESSION: ending, flags
 using DpiChangedHandler = void (CDialog::*)(UINT, const RECT*);  // WM_DPICHANGED: dpi, place
-using MessageHandler =
-    std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler,
-                 QueryEndSessionHandler, EndSessionHandler, DpiChangedHandler>;
+using TimerHandler = void (CDialog::*)(UINT_PTR);                // WM_TIMER: timer id
+using ActivateHandler = void (CDialog::*)(bool);                 // WM_ACTIVATE: active
+using MessageHandler = std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler,
+                                    QueryIconHandler, QueryEndSessionHandler, EndSessionHandler,
+                                    DpiChangedHandler, TimerHandler, ActivateHandler>;
 
 struct MessageMapEntry {
     UINT message;
@@ -105,6 +107,19 @@ MessageMapEntry MapEndSession(void (T::*handler)(BOOL ending, UINT flags)) {
 template <class T>
 MessageMapEntry MapDpiChanged(void (T::*handler)(UINT dpi, const RECT* suggested)) {
     return MessageMapEntry{WM_DPICHANGED, 0, 0, AsDialogMember(handler)};
+}
+
+// A timer of the window's own (SetTimer with the window) has come due.
+template <class T>
+MessageMapEntry MapTimer(void (T::*handler)(UINT_PTR id)) {
+    return MessageMapEntry{WM_TIMER, 0, 0, AsDialogMember(handler)};
+}
+
+// The window has become the active one, or stopped being it. A handler that lets the
+// dialog's default handling follow (Default) keeps the focus where it was in the window.
+template <class T>
+MessageMapEntry MapActivate(void (T::*handler)(bool active)) {
+    return MessageMapEntry{WM_ACTIVATE, 0, 0, AsDialogMember(handler)};
 }
 
 // WM_COMMAND with this notification code from this control (BN_CLICKED, 0, is also

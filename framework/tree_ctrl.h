@@ -27,6 +27,17 @@ public:
     }
     HTREEITEM GetNextSiblingItem(HTREEITEM item) const { return GetNextItem(item, TVGN_NEXT); }
     HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
+    HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
+    HTREEITEM GetFirstVisibleItem() const { return GetNextItem(nullptr, TVGN_FIRSTVISIBLE); }
+    // Scrolls the tree so that the item is the first one shown.
+    BOOL SelectSetFirstVisible(HTREEITEM item) {
+        return static_cast<BOOL>(
+            SendMessage(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item)));
+    }
+    bool IsExpanded(HTREEITEM item) const {
+        return (SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+                TVIS_EXPANDED) != 0;
+    }
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     // Null removes the selection. TVN_SELCHANGED arrives before this returns.
     BOOL SelectItem(HTREEITEM item) {

@@ -42,6 +42,12 @@ public:
 
     const JournalWarning& Warning() const { return warning; }
 
+    // Whether the bytes so far end where an entry ends: no part of a line, no heading
+    // waiting for its text. Finish would change nothing then, and more bytes may follow.
+    bool AtRest() const { return !headingPending && !splitter.HoldsPartOfALine(); }
+    // Whether byte 26 or Finish has ended the input: later bytes are ignored.
+    bool Ended() const { return splitter.Ended(); }
+
 private:
     void HandleLine(std::string_view line);
     bool IsRepeat(std::string_view text, std::size_t hash) const;

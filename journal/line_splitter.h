@@ -57,6 +57,8 @@ public:
 
     // True once byte 26 or Finish ended the input; later bytes are ignored.
     bool Ended() const { return ended; }
+    // Whether the bytes so far end inside a line, which waits for its line end.
+    bool HoldsPartOfALine() const { return !carry.empty(); }
 
 private:
     static std::string_view WithoutCarriageReturn(std::string_view line) {

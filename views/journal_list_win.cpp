@@ -1,11 +1,13 @@
 // The journal list: its filters, its counter, its selection and its panes.
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "app/main_dlg.h"
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
 #include "res/resource.h"
+#include "views/kept_view_state_win.h"
 #include "views/list_filter.h"
 #include "views/redraw_off_win.h"
 #include "views/shown_text_win.h"
@@ -76,8 +78,24 @@ void CMainDlg::OnSelChangeListItems() {
 }
 
 void CMainDlg::OnButtonReloadJournal() {
-    CWaitCursor wait;  // one for all three steps, so the hourglass doesn't flicker
-    ReadJournal(journalPath);
-    ShowPrefsChanged();
-    TreePrefsChanged();
+    ReloadJournal(JournalReload::Asked);
+}
+
+void CMainDlg::ReloadJournal(JournalReload why) {
+    CWaitCursor wait;  // one for all the steps, so the hourglass doesn't flicker
+    const bool asked = why == JournalReload::Asked;
+    // Taken while the journal still holds the entries that the views show.
+    std::optional<KeptViewState> kept;
+    const GrowingJournal::Reading reading = ReadJournal(journalPath, why, [&] {
+        if (!asked) kept.emplace(*this);
+    });
+    if (reading.way == GrowingJournal::Way::Appended) {
+        ShowChange(editor.JournalGrew(reading.first));
+    } else if (asked) {
+        // Even when the journal couldn't be read: the views show the one kept.
+        ShowPrefsChanged();
+        TreePrefsChanged();
+    } else if (kept) {
+        kept->Rebuild();
+    }
 }

@@ -13,6 +13,21 @@ std::string TestName() {
 
 }  // namespace
 
+std::string QuestsImage(const std::vector<QuestItems>& quests) {
+    auto count = [](std::size_t n) {
+        std::string bytes;
+        for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((n >> shift) & 0xFF);
+        return bytes;
+    };
+    std::string image = count(quests.size());
+    for (const QuestItems& quest : quests) {
+        image += count(quest.size());
+        for (const auto& [text, finisher] : quest)
+            image += (finisher ? "\xFF" : std::string(1, '\0')) + text + std::string(1, '\0');
+    }
+    return image;
+}
+
 void BlackBoxTest::SetUp() {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) {

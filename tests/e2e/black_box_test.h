@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "program.h"
 #include "program_windows.h"
@@ -17,6 +19,12 @@ namespace e2e {
 // copy of lorebinder.exe and the files it chooses, and a folder of artefacts
 // (numbered screenshots of what it saw) named after the test. The folder goes
 // after a test that passed and stays after one that failed.
+// The bytes of quests.lbd, written out by hand: counts as 32-bit little-endian integers,
+// each item a finisher byte (0xFF when set), its text and a zero. A quest is its items'
+// texts and finisher flags.
+using QuestItems = std::vector<std::pair<std::string, bool>>;
+std::string QuestsImage(const std::vector<QuestItems>& quests);
+
 class BlackBoxTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -15,7 +15,6 @@ namespace {
 
 using EditingStory = BlackBoxTest;
 using Lines = std::vector<std::string>;
-using Quest = std::vector<std::pair<std::string, bool>>;  // item texts and finisher flags
 
 const char kHeard[] = "Heard of the ferry.";
 const char kMet[] = "Met the ferryman.";
@@ -37,23 +36,6 @@ std::string Journal() {
     return journal;
 }
 
-// The bytes of quests.lbd, written out by hand: counts as 32-bit little-endian
-// integers, each item a finisher byte (0xFF when set), its text and a zero.
-std::string Image(const std::vector<Quest>& quests) {
-    auto count = [](std::size_t n) {
-        std::string bytes;
-        for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((n >> shift) & 0xFF);
-        return bytes;
-    };
-    std::string image = count(quests.size());
-    for (const Quest& quest : quests) {
-        image += count(quest.size());
-        for (const auto& [text, finisher] : quest)
-            image += (finisher ? "\xFF" : std::string(1, '\0')) + text + std::string(1, '\0');
-    }
-    return image;
-}
-
 // The tree as lines: children indented, " [+]" after a closed quest.
 Lines TreeLines(const MainWindow& main) {
     Lines lines;
@@ -69,8 +51,9 @@ TEST_F(EditingStory, QuestsBuiltInTheWindowAreSavedAndFoundAgain) {
     folder->Write("journal.htm", Journal());
     // The ferry rumour is finished by its own entry; the smith's finisher and the whole
     // coal quest are missing from the journal.
-    folder->Write("quests.lbd",
-                  Image({{{kSmith, false}, {kForge, true}}, {{kHeard, true}}, {{kCoal, true}}}));
+    folder->Write(
+        "quests.lbd",
+        QuestsImage({{{kSmith, false}, {kForge, true}}, {{kHeard, true}}, {{kCoal, true}}}));
     Program& app = StartProgram();
     MainWindow main = app.ExpectMainWindow("show the journal without a message");
     ASSERT_EQ(TreeLines(main), (Lines{kSmith}));
@@ -136,7 +119,7 @@ TEST_F(EditingStory, QuestsBuiltInTheWindowAreSavedAndFoundAgain) {
     main.Close();
     app.ExpectMessageBox("ask whether to save").Press(IDYES, "save");
     EXPECT_EQ(app.ExpectExit("end after saving"), 0u);
-    const std::string saved = Image(
+    const std::string saved = QuestsImage(
         {{{kSmith, false}, {kForge, false}}, {{kCoal, false}}, {{kMet, false}, {kCrossed, true}}});
     EXPECT_EQ(folder->Read("quests.lbd"), saved);
 
@@ -170,8 +153,8 @@ std::string Views(const MainWindow& main) {
 TEST_F(EditingStory, CtrlZTakesEveryCommandBackAndCtrlYMakesItAgain) {
     folder->Write("journal.htm", Journal());
     const std::string original =
-        Image({{{kSmith, false}, {kForge, true}}, {{kHeard, true}}, {{kCoal, true}}});
-    const std::string edited = Image(
+        QuestsImage({{{kSmith, false}, {kForge, true}}, {{kHeard, true}}, {{kCoal, true}}});
+    const std::string edited = QuestsImage(
         {{{kForge, false}}, {{kHeard, false}}, {{kCoal, false}}, {{kMet, false}, {kPaid, false}}});
     for (const bool redo : {false, true}) {
         folder->Write("quests.lbd", original);

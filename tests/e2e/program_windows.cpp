@@ -170,6 +170,10 @@ int MainWindow::ListSelection(int id) const {
     return static_cast<int>(Send(Control(id), LB_GETCURSEL, 0, 0));
 }
 
+int MainWindow::ListTopRow(int id) const {
+    return static_cast<int>(Send(Control(id), LB_GETTOPINDEX, 0, 0));
+}
+
 TreeNode MainWindow::ReadTreeItem(HWND tree, HTREEITEM item, void* remote) const {
     char* base = static_cast<char*>(remote);
     TVITEMA query{};
@@ -262,6 +266,24 @@ void MainWindow::SelectTreeItem(int id, const std::string& label) {
     }
     if (!found) program.Fail(step, "the tree has no such item");
     Post(step, Control(id), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
+    Settle(step);
+}
+
+void MainWindow::ExpandTreeItem(int id, const std::string& label, bool open) {
+    const std::string step = (open ? "open \"" : "close \"") + label + "\"";
+    for (const TreeNode& top : Tree(id)) {
+        if (top.label != label) continue;
+        Post(step, Control(id), TVM_EXPAND, open ? TVE_EXPAND : TVE_COLLAPSE,
+             reinterpret_cast<LPARAM>(top.handle));
+        Settle(step);
+        return;
+    }
+    program.Fail(step, "the tree has no such top-level item");
+}
+
+void MainWindow::ScrollListTo(int id, int row) {
+    const std::string step = "scroll to row " + std::to_string(row);
+    Post(step, Control(id), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, row), 0);
     Settle(step);
 }
 

@@ -65,6 +65,7 @@ public:
 
     std::vector<std::string> ListRows(int id) const;
     int ListSelection(int id) const;
+    int ListTopRow(int id) const;
     std::vector<TreeNode> Tree(int id) const;
 
     void Click(int id);
@@ -72,6 +73,10 @@ public:
     void ClickListRow(int id, int row);
     // Selects the first item of a tree view, in display order, that carries this label.
     void SelectTreeItem(int id, const std::string& label);
+    // Opens or closes the top-level item of a tree view that carries this label.
+    void ExpandTreeItem(int id, const std::string& label, bool open);
+    // Scrolls a list box so that this row is the first shown, as its scroll bar does.
+    void ScrollListTo(int id, int row);
     void MenuCommand(UINT id);  // a command of the menu bar
     void PressKey(WORD key);    // to the control that has the focus
     // The key with Ctrl (and Shift) held, typed as real input to the focused control.

@@ -337,9 +337,12 @@ TEST_F(FileFailures, JournalThatFailsToReadKeepsWhatWasReadAndTheDatabase) {
         EXPECT_TRUE(IsWindowVisible(Window()));
         expectReadSoFar(complete);
 
-        // On Reload Journal, after a good read.
+        // On Reload Journal, after a good read of what the game appended (an empty line),
+        // when the game has written the journal anew: it is read from its start.
+        WriteFile("journal.htm", journal + "\r\n");
         Click(IDC_RELOAD_JOURNAL);
         expectReadSoFar(true);
+        WriteFile("journal.htm", journal);
         InjectFileFault(fault.operation, fault.nth, "journal.htm", fault.error);
         expectReport(fault);
         Click(IDC_RELOAD_JOURNAL);

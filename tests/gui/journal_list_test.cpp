@@ -1,5 +1,5 @@
 // The journal list as the player uses it: its two filters and the counter, picking an
-// entry and seeing it in both views, and Reload Journal.
+// entry and seeing it in both views, Reload Journal, and the journal read again unasked.
 #include "tests/gui/sample_quests.h"
 
 namespace {
@@ -197,6 +197,49 @@ TEST_F(JournalList, ReloadWithTheJournalGoneRebuildsFromThePreviousOne) {
     EXPECT_EQ(TreeSelection(), nullptr);
     ExpectTreePanes("", "");
     ExpectListPanes("Day 6", kToll);
+}
+
+// The game wrote its journal anew and it was read without the player asking: the same
+// entries stay selected in both views under their new numbers, the quests stay open or
+// closed as the player left them, and nothing asks for a click. A journal that goes is
+// told of once, however often it is looked for, and the views keep the one they show.
+TEST_F(JournalList, JournalReadUnaskedMovesNothingAndTellsOfItsLossOnce) {
+    Click(IDC_SHOW_COLLATED);
+    Click(IDC_SHOW_FINISHED);
+    SelectTreeItem(FindTreeItem(kKeeperMissing));  // opens the finished lighthouse quest
+    SendMessageA(Control(IDC_QUEST_TREE), TVM_EXPAND, TVE_COLLAPSE,
+                 reinterpret_cast<LPARAM>(FindTreeItem(kFerryman)));
+    SelectListRow(RowOf(kInn));
+    std::vector<TestEntry> rewritten = kEntries;
+    rewritten.insert(rewritten.begin(), {"Day 0", "I arrived at the harbour."});
+    rewritten.push_back({"Day 8", kOldMap});
+    WriteFile("journal.htm", JournalText(rewritten));
+    Dialog().ReloadJournal(CMainDlg::JournalReload::Automatic);
+
+    EXPECT_EQ(Text(IDC_DISPLAYED_COUNT), "Displayed: 10/10");
+    EXPECT_EQ(ListSelection(), RowOf(kInn));
+    ExpectListPanes("Day 2", kInn);
+    EXPECT_EQ(TreeSelection(), FindTreeItem(kKeeperMissing));
+    ExpectTreePanes("Day 3", kKeeperMissing);
+    const std::vector<std::string> tree = {
+        kStranger,
+        "  " + kKeeperMissing,
+        "  " + Finisher(kKeeperFound),
+        kFerryman + " [+]",
+        "  " + kFirstBell,
+        Finisher(kToll),
+        kOldMap,
+    };
+    EXPECT_EQ(TreeLines(), tree);
+    EXPECT_TRUE(Boxes().empty());
+
+    RemoveFile("journal.htm");
+    ExpectBox(JournalOpenFailedMessage(PathOf("journal.htm")));
+    Dialog().ReloadJournal(CMainDlg::JournalReload::Automatic);
+    Dialog().ReloadJournal(CMainDlg::JournalReload::Automatic);
+    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(ListSelection(), RowOf(kInn));
+    EXPECT_EQ(TreeLines(), tree);
 }
 
 }  // namespace

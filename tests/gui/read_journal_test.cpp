@@ -82,14 +82,15 @@ TEST_F(ReadJournal, MissingJournalIsReportedAndChangesNothing) {
     EXPECT_EQ(TreeCount(), 0);
 
     // Later, once a journal was read: the previous one stays, links and all, when the
-    // journal is held open by another program (which the message says) or missing.
+    // journal is held open by another program that shares it with nobody (which the message
+    // says) or missing.
     WriteFile("journal.htm", Journal());
     Click(IDC_RELOAD_JOURNAL);
     ASSERT_EQ(Dialog().journal.size(), size_t(kJournalSize));
     const auto indexesBefore = JournalIndexes();
     const std::vector<std::string> rowsBefore = ListRows();
 
-    HANDLE held = CreateFileA(PathOf("journal.htm").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE held = CreateFileA(PathOf("journal.htm").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ExpectBox(
@@ -146,15 +147,17 @@ TEST_F(ReadJournal, ReadErrorPartWayKeepsWhatWasReadConsistent) {
     }
     const std::string journalBytes = JournalText(entries);
     ASSERT_GT(journalBytes.size(), 3u * 64 * 1024);
-    WriteFile("journal.htm", journalBytes);
+    WriteFile("journal.htm", journalBytes + "\r\n");
     WriteFile("quests.lbd", DatabaseImage(quests));
     StartDialog();
     ASSERT_EQ(Dialog().journal.size(), 3000u);
     Click(IDC_SHOW_FINISHED);
     ASSERT_EQ(TreeCount(), 3000);
 
-    // The second read of the file fails: what came before it stays, the rest is gone
-    // without a trace, and the user learns which file failed and why.
+    // The game writes the journal anew, and the second read of it fails: what came
+    // before it stays, the rest is gone without a trace, and the user learns which file
+    // failed and why.
+    WriteFile("journal.htm", journalBytes);
     InjectFileFault(FileOperation::Read, 2, "journal.htm", ERROR_READ_FAULT);
     ExpectBoxStartingWith("Couldn't read the file \"" + PathOf("journal.htm") + "\":\n");
     Click(IDC_RELOAD_JOURNAL);
@@ -171,7 +174,7 @@ TEST_F(ReadJournal, ReadErrorPartWayKeepsWhatWasReadConsistent) {
     EXPECT_EQ(Text(IDC_DISPLAYED_COUNT), "Displayed: 0/" + std::to_string(kept));
     EXPECT_EQ(TreeCount(), static_cast<int>(kept));
 
-    // The file reads again once the fault is gone.
+    // The file reads again once the fault is gone, from where the failure stopped.
     Click(IDC_RELOAD_JOURNAL);
     EXPECT_EQ(Dialog().journal.size(), 3000u);
     EXPECT_EQ(TreeCount(), 3000);
