@@ -38,6 +38,8 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapEndSession(&CMainDlg::OnEndSession),
     MapCommand(BN_CLICKED, ID_EDIT_UNDO, &CMainDlg::OnEditUndo),
     MapCommand(BN_CLICKED, ID_EDIT_REDO, &CMainDlg::OnEditRedo),
+    MapCommand(BN_CLICKED, ID_OPTIONS_MERGE_QUESTS, &CMainDlg::OnMergeQuests),
+    MapDropFiles(&CMainDlg::OnDropFiles),
 };
 
 MessageMap CMainDlg::GetMessageMap() const {

@@ -49,6 +49,7 @@ void ShowCommand(CMainDlg& dlg, const EditChange& change) {
             return;
         }
         case EditKind::RemoveItem:
+        case EditKind::MergeQuests:  // any entries may have become collated
             dlg.ShowPrefsChanged();  // the entry may be listed again; the list loses its selection
             dlg.ShowQuests();
             return;

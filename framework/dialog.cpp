@@ -219,6 +219,8 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
                 (this->**h)(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
             } else if (auto h = std::get_if<DpiChangedHandler>(&entry.handler)) {
                 (this->**h)(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            } else if (auto h = std::get_if<DropFilesHandler>(&entry.handler)) {
+                (this->**h)(reinterpret_cast<HANDLE>(wParam));
             }
         });
         bool wantsDefault = defaultRequested;

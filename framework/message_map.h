@@ -28,9 +28,10 @@ using QueryIconHandler = HCURSOR (CDialog::*)();                 // WM_QUERYDRAG
 using QueryEndSessionHandler = BOOL (CDialog::*)(UINT);          // WM_QUERYENDSESSION: flags
 using EndSessionHandler = void (CDialog::*)(BOOL, UINT);         // WM_ENDSESSION: ending, flags
 using DpiChangedHandler = void (CDialog::*)(UINT, const RECT*);  // WM_DPICHANGED: dpi, place
+using DropFilesHandler = void (CDialog::*)(HANDLE);              // WM_DROPFILES: the drop
 using MessageHandler =
     std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler,
-                 QueryEndSessionHandler, EndSessionHandler, DpiChangedHandler>;
+                 QueryEndSessionHandler, EndSessionHandler, DpiChangedHandler, DropFilesHandler>;
 
 struct MessageMapEntry {
     UINT message;
@@ -105,6 +106,13 @@ MessageMapEntry MapEndSession(void (T::*handler)(BOOL ending, UINT flags)) {
 template <class T>
 MessageMapEntry MapDpiChanged(void (T::*handler)(UINT dpi, const RECT* suggested)) {
     return MessageMapEntry{WM_DPICHANGED, 0, 0, AsDialogMember(handler)};
+}
+
+// Files dropped onto a window that accepts them; the handler owns the drop's handle and
+// frees it (framework/dropped_files.h).
+template <class T>
+MessageMapEntry MapDropFiles(void (T::*handler)(HANDLE drop)) {
+    return MessageMapEntry{WM_DROPFILES, 0, 0, AsDialogMember(handler)};
 }
 
 // WM_COMMAND with this notification code from this control (BN_CLICKED, 0, is also
