@@ -10,14 +10,30 @@ std::string Counted(std::size_t count, const char* one, const char* many) {
 
 }  // namespace
 
+std::vector<std::string> LeftOutNames(const QuestMerge& merge, const QuestDatabase& theirs,
+                                      LeadByteTest isLeadByte) {
+    std::vector<std::string> names;
+    for (std::size_t q = 0; q < merge.outcomes.size() && names.size() < kMergeNamedLimit; ++q) {
+        // A quest is left out for texts that two quests hold: it has items.
+        if (merge.outcomes[q].kind != TheirQuestOutcome::Kind::LeftOut) continue;
+        names.push_back(
+            Abbreviated(theirs.quests[q].items.front().text, kMergeNameLimit, isLeadByte));
+    }
+    return names;
+}
+
 std::string MergeReportMessage(const std::string& path, const QuestMerge& merge,
                                const std::vector<std::string>& leftOutNames) {
     const bool added = merge.questsAdded > 0 || merge.itemsAdded > 0;
     std::string message;
     if (added) {
-        message = "Quests merged from " + path + ":\n" +
-                  Counted(merge.questsAdded, "new quest", "new quests") + " added, and " +
-                  Counted(merge.itemsAdded, "entry", "entries") + " added to quests you had.";
+        message = "Quests merged from " + path + ":\n";
+        if (merge.questsAdded > 0)
+            message += Counted(merge.questsAdded, "new quest", "new quests") + " added";
+        if (merge.questsAdded > 0 && merge.itemsAdded > 0) message += ", and ";
+        if (merge.itemsAdded > 0)
+            message += Counted(merge.itemsAdded, "entry", "entries") + " added to quests you had";
+        message += ".";
     } else {
         message = "Nothing merged from " + path +
                   ": it adds nothing to your quests. Your quest database is as it was.";

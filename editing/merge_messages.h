@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/code_page_text.h"
 #include "questdb/quest_merge.h"
 
 // The Options menu's item opens the platform's open-file dialog with these.
@@ -20,9 +21,13 @@ inline constexpr char kMergeOneFileAtATime[] =
 inline constexpr std::size_t kMergeNamedLimit = 10;
 inline constexpr std::size_t kMergeNameLimit = 100;
 
+// The first text of each of the first kMergeNamedLimit quests of theirs that the merge
+// left out, cut to kMergeNameLimit bytes: in the system code page, as the texts are.
+std::vector<std::string> LeftOutNames(const QuestMerge& merge, const QuestDatabase& theirs,
+                                      LeadByteTest isLeadByte);
+
 // After a merge, or one that found nothing to add: what was added, what was had
-// already, and the quests left out, named by `leftOutNames` (UTF-8, at most
-// kMergeNamedLimit of them, in their order).
+// already, and the quests left out, named by `leftOutNames` (LeftOutNames in UTF-8).
 std::string MergeReportMessage(const std::string& path, const QuestMerge& merge,
                                const std::vector<std::string>& leftOutNames);
 

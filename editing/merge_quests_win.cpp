@@ -15,7 +15,6 @@
 #include "framework/wait_cursor.h"
 #include "framework/whole_file.h"
 #include "framework/wide_text.h"
-#include "journal/code_page_text.h"
 
 namespace {
 
@@ -47,17 +46,6 @@ std::optional<QuestDatabase> ReadTheirs(const std::string& path, std::string& pr
         return std::nullopt;
     }
     return theirs;
-}
-
-// The first text of each of the first left-out quests, as a message shows it.
-std::vector<std::string> LeftOutNames(const QuestMerge& merge, const QuestDatabase& theirs) {
-    std::vector<std::string> names;
-    for (std::size_t q = 0; q < merge.outcomes.size() && names.size() < kMergeNamedLimit; ++q) {
-        if (merge.outcomes[q].kind != TheirQuestOutcome::Kind::LeftOut) continue;
-        names.push_back(Utf8FromSystemCodePage(
-            Abbreviated(theirs.quests[q].items.front().text, kMergeNameLimit, IsLeadByte)));
-    }
-    return names;
 }
 
 }  // namespace
@@ -93,7 +81,8 @@ void CMainDlg::MergeQuestsFrom(const std::string& path) {
         return;
     }
     QuestMerge merge = PlanMerge(database, *theirs);
-    const std::vector<std::string> names = LeftOutNames(merge, *theirs);
+    std::vector<std::string> names = LeftOutNames(merge, *theirs, IsLeadByte);
+    for (std::string& name : names) name = Utf8FromSystemCodePage(name);
     // With nothing to add there is no step, and nothing to undo.
     if (std::optional<EditStep> step = MergeQuestsStep(std::move(merge.added)))
         Edit(std::move(*step));
