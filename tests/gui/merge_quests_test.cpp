@@ -2,7 +2,6 @@
 // the open-file dialog of the Options menu or dropped onto the window; the report, the
 // views, one step to undo; and files that can't be taken, which change nothing.
 #include <cstring>
-#include <functional>
 
 #include "editing/merge_messages.h"
 #include "framework/file.h"
@@ -82,12 +81,6 @@ protected:
         PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
         PumpMessages();
     }
-
-    std::string UndoItem() {
-        char text[128] = "";
-        GetMenuStringA(GetMenu(Window()), ID_EDIT_UNDO, text, sizeof(text), MF_BYCOMMAND);
-        return text;
-    }
 };
 
 // The report of merging kTheirs into kMine, as it names the file.
@@ -97,8 +90,11 @@ std::string Report(const std::string& path) {
     return MergeReportMessage(path, merge, {kPaid});
 }
 
-TEST_F(MergeQuests, ChosenInTheOpenDialogItIsOneStepOfTheHistory) {
+// The dialog's own parameters and the drop's forms; the story of a merge chosen in the
+// dialog is told to the real program (e2e).
+TEST_F(MergeQuests, ChosenInTheOpenDialogOrDroppedItIsOneStepOfTheHistory) {
     WriteFile("friend.lbd", DatabaseImage(kTheirs));
+    WriteFile("mine.lbd", DatabaseImage(kMine));
     Start();
     // An edit not yet saved is part of what the friend's quests join.
     SelectListRow(0);
@@ -106,38 +102,53 @@ TEST_F(MergeQuests, ChosenInTheOpenDialogItIsOneStepOfTheHistory) {
     const std::string edited = Image();
 
     ExpectBox(Report(PathOf("friend.lbd")));
-    const bool opened = WithModalDialog(
+    ASSERT_TRUE(WithModalDialog(
         [&] { MenuCommand(ID_OPTIONS_MERGE_QUESTS); },
         [&](HWND dialog) {
-            char caption[128] = "";
+            char caption[64] = "";
             GetWindowTextA(dialog, caption, sizeof caption);
             EXPECT_STREQ(caption, kMergeDialogTitle);
-            // The filters' box, cmb1.
-            HWND filters = GetDlgItem(dialog, 0x470);
-            Lines labels;
+            HWND filters = GetDlgItem(dialog, 0x470);  // cmb1
+            Lines labels(2, std::string(64, '\0'));
             for (int i = 0; i < 2; ++i) {
-                char label[64] = "";
-                SendMessageA(filters, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(label));
-                labels.push_back(label);
+                SendMessageA(filters, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&labels[i][0]));
+                labels[i].resize(std::strlen(labels[i].c_str()));
             }
             EXPECT_EQ(labels, (Lines{"Quest databases (*.lbd)", "All files (*.*)"}));
             // A bare name: the dialog starts in the folder.
             SetDlgItemTextA(dialog, 1148, "friend.lbd");
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        });
-    ASSERT_TRUE(opened);
+        }));
     EXPECT_EQ(Boxes().back().cursor, LoadCursor(nullptr, IDC_WAIT)) << "merged under the hourglass";
     EXPECT_EQ(Image(), DatabaseImage(kMerged));
     EXPECT_EQ(TreeLines(),
               (Lines{kHeard, kMet, "  " + kPaid, "  " + kCrossed, kLost, "  " + kFound, kSmith}));
     EXPECT_EQ(ListCount(), 0) << "every entry is collated now";
-    EXPECT_EQ(UndoItem(), std::string(kUndoItem) + " " + kMergeQuestsStep + kUndoKey);
-
+    char undo[64] = "";
+    GetMenuStringA(GetMenu(Window()), ID_EDIT_UNDO, undo, sizeof undo, MF_BYCOMMAND);
+    EXPECT_EQ(undo, std::string(kUndoItem) + " " + kMergeQuestsStep + kUndoKey);
     MenuCommand(ID_EDIT_UNDO);
     EXPECT_EQ(Image(), edited);
     EXPECT_EQ(ListRows(), (Lines{kCrossed, kLost, kFound}));
-    MenuCommand(ID_EDIT_REDO);
+
+    // Dropped from a folder named outside the system code page.
+    ScratchFolder friends = ScratchFolder::At(PathOf(u8"Łódź 日本語"));
+    friends.Write("theirs.lbd", DatabaseImage(kTheirs));
+    ExpectBox(kMergeOneFileAtATime);
+    Drop({friends.PathOf("theirs.lbd"), PathOf("mine.lbd")});
+    EXPECT_EQ(Image(), edited);
+    ExpectBox(Report(friends.PathOf("theirs.lbd")));
+    Drop({friends.PathOf("theirs.lbd")});
     EXPECT_EQ(Image(), DatabaseImage(kMerged));
+    MenuCommand(ID_EDIT_UNDO);
+
+    // The code page's form of the block; nothing to add is said, and leaves no step.
+    QuestMerge held;
+    held.questsHeld = 2;
+    ExpectBox(MergeReportMessage(PathOf("mine.lbd"), held, {}));
+    Drop({PathOf("mine.lbd")}, false);
+    EXPECT_EQ(Image(), edited);
+    EXPECT_EQ(Dialog().editor.NextUndo()->kind, EditKind::StartQuest);
 
     // Cancelled, the dialog merges nothing.
     WithModalDialog([&] { MenuCommand(ID_OPTIONS_MERGE_QUESTS); },
@@ -145,124 +156,54 @@ TEST_F(MergeQuests, ChosenInTheOpenDialogItIsOneStepOfTheHistory) {
     ExpectBox(kSaveQuestion, IDYES);
     RequestClose();
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(ReadFile("quests.lbd"), DatabaseImage(kMerged));
-}
-
-TEST_F(MergeQuests, DroppedOneFileIsMergedSeveralAreNot) {
-    Start();
-    // A folder named outside the system code page, its name in either form of the block.
-    ScratchFolder friends = ScratchFolder::At(PathOf(u8"Łódź 日本語"));
-    friends.Write("theirs.lbd", DatabaseImage(kTheirs));
-    friends.Write("mine.lbd", DatabaseImage(kMine));
-    const std::string original = Image();
-
-    ExpectBox(kMergeOneFileAtATime);
-    Drop({friends.PathOf("theirs.lbd"), friends.PathOf("mine.lbd")});
-    EXPECT_EQ(Image(), original);
-
-    // Nothing to add: said so, and nothing to undo.
-    QuestMerge held;
-    held.questsHeld = 2;
-    ExpectBox(MergeReportMessage(friends.PathOf("mine.lbd"), held, {}));
-    Drop({friends.PathOf("mine.lbd")});
-    EXPECT_EQ(Image(), original);
-    EXPECT_EQ(Dialog().editor.NextUndo(), nullptr);
-
-    const Lines tree = TreeLines();
-    ExpectBox(Report(friends.PathOf("theirs.lbd")));
-    Drop({friends.PathOf("theirs.lbd")});
-    EXPECT_EQ(TreeLines(),
-              (Lines{kMet, "  " + kPaid, "  " + kCrossed, kLost, "  " + kFound, kSmith}));
-    MenuCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Image(), original);
-    EXPECT_EQ(TreeLines(), tree);
-
-    // The code page's form names a file in a folder that the code page can spell.
-    WriteFile("friend.lbd", DatabaseImage(kTheirs));
-    ExpectBox(Report(PathOf("friend.lbd")));
-    Drop({PathOf("friend.lbd")}, false);
-    EXPECT_EQ(Dialog().database.quests.size(), 3u);
-    MenuCommand(ID_EDIT_UNDO);
-    ExpectBox(kSaveQuestion, IDYES);
-    RequestClose();
-    ASSERT_TRUE(Ended());
-    EXPECT_EQ(ReadFile("quests.lbd"), DatabaseImage(kMine));
+    EXPECT_EQ(ReadFile("quests.lbd"), edited);
 }
 
 TEST_F(MergeQuests, AFileThatCantBeTakenWholeIsNamedWithWhyAndChangesNothing) {
     Start();
     const std::string theirs = DatabaseImage(kTheirs);
     const std::size_t firstQuest = DatabaseImage({kTheirs[0]}).size();
-    HANDLE held = INVALID_HANDLE_VALUE;
-    const struct {
-        const char* name;
-        std::function<std::string(const std::string& path)> make;  // gives the reason
-    } files[] = {
-        {"empty.lbd",
-         [&](const std::string& path) {
-             WriteFile(path, "");
-             return std::string(kDatabaseEmpty);
-         }},
-        {"cut.lbd",
-         [&](const std::string& path) {
-             WriteFile(path, theirs.substr(0, firstQuest + 9));
-             return MergeDamagedReason(firstQuest, firstQuest + 9, 1);
-         }},
-        {"picture.lbd",
-         [&](const std::string& path) {
-             WriteFile(path, "\x89PNG\r\n\x1A\n and so on");
-             return MergeDamagedReason(0, 0, 0);
-         }},
-        {"folder.lbd",
-         [&](const std::string& path) {
-             CreateDirectoryW(WideFromUtf8(PathOf(path)).c_str(), nullptr);
-             return std::string(kIsFolderReason);
-         }},
-        {"gone.lbd", [&](const std::string&) { return SystemErrorText(ERROR_FILE_NOT_FOUND); }},
-        {"locked.lbd",
-         [&](const std::string& path) {
-             WriteFile(path, theirs);
-             held = CreateFileW(WideFromUtf8(PathOf(path)).c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-             return SystemErrorText(ERROR_SHARING_VIOLATION);
-         }},
-        {"unreadable.lbd",
-         [&](const std::string& path) {
-             WriteFile(path, theirs);
-             InjectFileFault(FileOperation::Read, 1, path, ERROR_CRC);
-             return SystemErrorText(ERROR_CRC);
-         }},
-        {"huge.lbd",
-         [&](const std::string& path) {
-             // Sparse: no disk used.
-             HANDLE huge = CreateFileW(WideFromUtf8(PathOf(path)).c_str(), GENERIC_WRITE, 0,
-                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-             LARGE_INTEGER size;
-             size.QuadPart = 3LL << 30;
-             SetFilePointerEx(huge, size, nullptr, FILE_BEGIN);
-             SetEndOfFile(huge);
-             CloseHandle(huge);
-             return std::string(kDatabaseTooLarge);
-         }},
-    };
-    const std::string original = Image();
-    for (const auto& file : files) {
-        SCOPED_TRACE(file.name);
-        ExpectBox(MergeRefusedMessage(PathOf(file.name), file.make(file.name)));
-        Drop({PathOf(file.name)});
-        EXPECT_EQ(Image(), original);
-        EXPECT_EQ(Dialog().editor.NextUndo(), nullptr);
-        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        held = INVALID_HANDLE_VALUE;
-    }
-
-    // The program's own database, under another name of the same file.
+    WriteFile("empty.lbd", "");
+    WriteFile("cut.lbd", theirs.substr(0, firstQuest + 9));
+    WriteFile("picture.lbd", "\x89PNG\r\n\x1A\n and so on");
+    CreateDirectoryW(WideFromUtf8(PathOf("folder.lbd")).c_str(), nullptr);
+    WriteFile("locked.lbd", theirs);
+    HANDLE held = CreateFileW(WideFromUtf8(PathOf("locked.lbd")).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    WriteFile("unreadable.lbd", theirs);
+    InjectFileFault(FileOperation::Read, 1, "unreadable.lbd", ERROR_CRC);
+    // Sparse: no disk used.
+    HANDLE huge = CreateFileW(WideFromUtf8(PathOf("huge.lbd")).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 3LL << 30;
+    SetFilePointerEx(huge, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(huge);
+    CloseHandle(huge);
+    // The program's own database under another name of the same file.
     ASSERT_TRUE(CreateHardLinkW(WideFromUtf8(PathOf("same.lbd")).c_str(),
                                 WideFromUtf8(PathOf("quests.lbd")).c_str(), nullptr));
-    ExpectBox(MergeOwnDatabaseMessage(PathOf("same.lbd")));
-    Drop({PathOf("same.lbd")});
-    EXPECT_EQ(Image(), original);
-    EXPECT_EQ(Dialog().editor.NextUndo(), nullptr);
+
+    const std::pair<const char*, std::string> files[] = {
+        {"empty.lbd", kDatabaseEmpty},
+        {"cut.lbd", MergeDamagedReason(firstQuest, firstQuest + 9, 1)},
+        {"picture.lbd", MergeDamagedReason(0, 0, 0)},
+        {"folder.lbd", kIsFolderReason},
+        {"gone.lbd", SystemErrorText(ERROR_FILE_NOT_FOUND)},
+        {"locked.lbd", SystemErrorText(ERROR_SHARING_VIOLATION)},
+        {"unreadable.lbd", SystemErrorText(ERROR_CRC)},
+        {"huge.lbd", kDatabaseTooLarge},
+        {"same.lbd", ""},
+    };
+    const std::string original = Image();
+    for (const auto& [name, reason] : files) {
+        ExpectBox(reason.empty() ? MergeOwnDatabaseMessage(PathOf(name))
+                                 : MergeRefusedMessage(PathOf(name), reason));
+        Drop({PathOf(name)});
+        EXPECT_EQ(Image(), original) << name;
+        EXPECT_EQ(Dialog().editor.NextUndo(), nullptr) << name;
+    }
+    CloseHandle(held);
 }
 
 }  // namespace

@@ -46,12 +46,8 @@ TEST(QuestMerge, TakesEachOfTheirQuestsByWhereItsTextsAlreadyBelong) {
     for (const TheirQuestOutcome& outcome : merge.outcomes) kinds.push_back(outcome.kind);
     EXPECT_EQ(kinds, (std::vector<Kind>{Kind::NoItems, Kind::Added, Kind::Extended, Kind::LeftOut,
                                         Kind::Extended, Kind::Held, Kind::LeftOut}));
-    EXPECT_EQ(merge.outcomes[1].quest, 3u);
-    EXPECT_EQ(merge.outcomes[1].items, 2u);
-    EXPECT_EQ(merge.outcomes[2].quest, 0u);
-    EXPECT_EQ(merge.outcomes[2].items, 2u);
-    EXPECT_EQ(merge.outcomes[3].owners, (std::vector<std::size_t>{1, 2}));
-    EXPECT_EQ(merge.outcomes[4].quest, 3u);
+    // Where each went, as lbdtool's report tells it (lbdtool/tests); here what it tells
+    // nowhere: the quest that held one already, and owners in order.
     EXPECT_EQ(merge.outcomes[5].quest, 2u);
     EXPECT_EQ(merge.outcomes[6].owners, (std::vector<std::size_t>{1, 2}));
     ASSERT_EQ(merge.outcomes[2].disagreements.size(), 1u);
