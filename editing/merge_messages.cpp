@@ -65,8 +65,7 @@ std::string MergeDamagedReason(std::size_t bytesRead, std::size_t bytes, std::si
     if (questsRead == 0) return "It is no quest database, or one damaged from its start.";
     return "It is a damaged quest database: only its first " + std::to_string(bytesRead) + " of " +
            std::to_string(bytes) +
-           " bytes hold whole quests. Lorebinder merges a database whole "
-           "or not at all.";
+           " bytes hold whole quests. Lorebinder merges a database whole or not at all.";
 }
 
 std::string MergeOwnDatabaseMessage(const std::string& path) {
