@@ -20,12 +20,41 @@ std::string PartlyRead(std::size_t bytesRead, std::size_t bytes) {
            " bytes could be read";
 }
 
+// One path a line.
+std::string Listed(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const std::string& path : paths) list += "\n" + path;
+    return list;
+}
+
 }  // namespace
 
 std::string NoDatabaseMessage(const std::string& path) {
     return "No quest database (" + path +
            ") found.\nYou'll have to build one from your journal entries, or get a quests.lbd "
            "from somewhere else.";
+}
+
+std::string RestoreLeftCopyQuestion(const std::string& path, const std::vector<std::string>& copies,
+                                    const std::string& newest) {
+    return "No quest database (" + path + ") found, but a save that was cut off left " +
+           (copies.size() == 1 ? "a copy" : "copies") + " of it:" + Listed(copies) +
+           "\n\nRestore the newest complete copy (" + newest +
+           ") as the quest database?\n\nWith No, Lorebinder starts with an empty database, and "
+           "a save keeps that copy as " +
+           path + ".bak.";
+}
+
+std::string LeftCopiesIncompleteMessage(const std::string& path,
+                                        const std::vector<std::string>& copies) {
+    return "No quest database (" + path + ") found. A save that was cut off left" + Listed(copies) +
+           "\nbut " + (copies.size() == 1 ? "it is not" : "none is") +
+           " a complete quest database.\n\nLorebinder starts with an empty database.";
+}
+
+std::string LeftCopyNotRestoredMessage(const std::string& copyPath, const std::string& reason) {
+    return "The copy (" + copyPath + ") couldn't be made the quest database:\n" + reason +
+           "\n\nLorebinder starts with an empty database.";
 }
 
 std::string DatabasePartlyReadReason(std::size_t bytesRead, std::size_t bytes) {

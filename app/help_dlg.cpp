@@ -31,7 +31,9 @@ const char* const kHelpParagraphs[] = {
     "Lorebinder, it asks whether to save the database. Each save keeps the previous "
     "quests.lbd as quests.lbd.bak: rename that back to quests.lbd to undo a save. Until "
     "you save, your changes are also kept in quests.lbd.unsaved, so that after a crash "
-    "the next start can offer them back.",
+    "the next start can offer them back. If a save was cut off and left no quests.lbd, "
+    "the next start offers the newest complete copy it left (quests.lbd.tmp or "
+    "quests.lbd.bak) in its place.",
 
     "To build a database of your own, delete or rename the quests.lbd file and build a new "
     "one with Lorebinder. Be warned that the database that comes with Lorebinder is not "

@@ -7,12 +7,11 @@
 
 #include <windows.h>
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/database_file_win.h"
 #include "editing/quest_editor.h"
 #include "framework/button.h"
 #include "framework/dialog.h"
@@ -20,11 +19,9 @@
 #include "framework/font.h"
 #include "framework/icon.h"
 #include "framework/list_box.h"
-#include "framework/named_lock.h"
 #include "framework/slider_ctrl.h"
 #include "framework/tree_ctrl.h"
 #include "journal/journal_entry.h"
-#include "questdb/kept_edits.h"
 #include "questdb/quest_database.h"
 #include "views/pane_texts_win.h"
 
@@ -68,36 +65,6 @@ public:
     HICON appIcon;
     // The caption's and the task bar's icons, in the sizes that fit the window's scale.
     CIcon bigIcon, smallIcon;
-
-    // Why the quests.lbd that start-up found couldn't be taken in whole; empty when it
-    // was read completely or didn't exist. Saving over such a file asks first.
-    std::string databaseReadProblem;
-    // quests.lbd as start-up found it, so that closing can tell whether another program
-    // has written it since: whether it was there, and the length and hash of its bytes
-    // when they could all be read.
-    struct FileFingerprint {
-        std::uint64_t length;
-        std::size_t hash;
-        bool operator==(const FileFingerprint& other) const {
-            return length == other.length && hash == other.hash;
-        }
-    };
-    bool databaseFound = false;
-    std::optional<FileFingerprint> databaseFingerprint;
-
-    // The database as start-up read it or the last save wrote it: a database that
-    // differs has unsaved edits, and one changed back has none.
-    SavedImage savedImage;
-    // While there are unsaved edits, the quests that differ are kept on disk too, in
-    // keptEditsPath, so that a crash can't take them. Only one copy of the program in a
-    // folder keeps them: the one holding keptEditsLock. keepsEdits is false too while a
-    // file there from an earlier run couldn't be read, as it mustn't be lost.
-    std::string keptEditsPath;
-    CNamedLock keptEditsLock;
-    bool keepsEdits = false;
-    bool keptEditsWriteFailed = false;  // reported once until a write succeeds again
-    // No to the save question that the end of the session asked: discard when it ends.
-    bool discardAtSessionEnd = false;
 
     // Journal (journal/read_journal_win.cpp).
     void ReadJournal(std::string path);
@@ -183,22 +150,22 @@ private:
     // Also when the window's scale changes.
     void ShowIcon();
     bool FindProgramDirectory(std::string& directory);
-    void LoadDatabase();
-    static FileFingerprint FingerprintOf(const void* bytes, std::size_t size);
-    enum class CloseChoice { Save, Discard, Stay };
-    CloseChoice AskSaveOnClose();
-    // The save question and the save; false when the run must go on.
-    bool SaveIfWanted(CloseChoice* choice = nullptr);
-    // Ends the run with nothing unsaved that the user wants: the kept edits go.
-    void EndRun();
-    enum class DatabaseOnDisk { AsStartupFoundIt, Changed, Removed, Unreadable };
-    DatabaseOnDisk CheckDatabaseOnDisk();
-    bool SaveDatabase();
-
-    // Kept edits (app/unsaved_edits.cpp, app/main_dlg_startup.cpp).
+    // Start-up and closing: quests.lbd's life is databaseFile's to decide
+    // (app/database_file.h); these show its questions and make its platform calls.
+    void LoadDatabase(StartupRead& read);
+    bool OfferLeftCopies();
     void OfferKeptEdits();
-    // Writes what differs from the saved database to keptEditsPath, or removes the file
-    // when nothing does; the session's end is held up only while edits are unsaved.
+    // Runs the dialog's steps of a close, Esc or the session's end, from `step` to the
+    // last one, which it returns.
+    CloseStep TakeCloseSteps(CloseStep step);
+    // Ends the run as the last step says, or lets it go on.
+    void EndRunAs(CloseStep last);
+    FileLook LookAtDatabase(std::optional<FileFingerprint>& fingerprint);
+    bool SaveDatabase();
+    // Writes what differs from the saved database to the kept-edits file, or removes the
+    // file when nothing does; the session's end is held up only while edits are unsaved.
     void KeepUnsavedEdits();
     void RemoveKeptEdits();
+
+    CDatabaseFile databaseFile;
 };

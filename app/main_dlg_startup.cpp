@@ -1,6 +1,6 @@
 // The main dialog's start-up: from the dialog's creation to the moment the user first
 // sees it.
-#include <cstdio>
+#include <new>
 #include <vector>
 
 #include "app/app_messages.h"
@@ -14,41 +14,8 @@
 
 namespace {
 
-// Far beyond any real database, and what one read can take.
+// Far beyond any real database.
 constexpr std::uint64_t kLargestDatabase = 0x7FFFFFFF;
-
-enum class WholeRead { Done, TooLarge, Failed };
-
-// Reads the opened file into `bytes`; a failure gives its reason in `problem`.
-WholeRead ReadWhole(CFile& file, std::vector<std::uint8_t>& bytes, std::string& problem) {
-    try {
-        const std::uint64_t length = file.GetLength();
-        if (length > kLargestDatabase) {
-            problem = kDatabaseTooLarge;
-            return WholeRead::TooLarge;
-        }
-        bytes.resize(static_cast<size_t>(length));
-        UINT read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-        bytes.resize(read);  // the file may have shrunk since its length was taken
-        file.Close();
-    } catch (const CFileException& error) {
-        problem = SystemErrorText(error.OsError());
-        return WholeRead::Failed;
-    }
-    return WholeRead::Done;
-}
-
-// A kernel object's name for the folder of `databasePath`: one name whatever the case
-// of its letters, and free of the backslashes that a name can't hold.
-std::string KeptEditsLockName(const std::string& databasePath) {
-    std::wstring wide = WideFromUtf8(databasePath);
-    CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-    const std::string folded = Utf8FromWide(wide);
-    char name[48];
-    std::snprintf(name, sizeof(name), "Lorebinder.KeptEdits.%016llx",
-                  static_cast<unsigned long long>(StableHash(folded.data(), folded.size())));
-    return name;
-}
 
 }  // namespace
 
@@ -73,7 +40,9 @@ BOOL CMainDlg::OnInitDialog() {
     databasePath = directory + "\\quests.lbd";
 
     CWaitCursor wait;
-    LoadDatabase();
+    StartupRead read;
+    LoadDatabase(read);
+    databaseFile.Started(databasePath, std::move(read), database);
     OfferKeptEdits();
     ReadJournal(journalPath);
 
@@ -98,98 +67,134 @@ bool CMainDlg::FindProgramDirectory(std::string& directory) {
     return true;
 }
 
-void CMainDlg::LoadDatabase() {
-    CFile file;
-    DWORD openError = 0;
-    if (!file.Open(databasePath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary,
-                   &openError)) {
-        if (openError == ERROR_FILE_NOT_FOUND || openError == ERROR_PATH_NOT_FOUND) {
-            AfxMessageBox(NoDatabaseMessage(databasePath));
+void CMainDlg::LoadDatabase(StartupRead& read) {
+    WholeFile file = ReadWholeFile(databasePath, kLargestDatabase);
+    bool leftCopiesSaid = false;
+    if (file.status == WholeFile::Status::Missing && (leftCopiesSaid = OfferLeftCopies()))
+        file = ReadWholeFile(databasePath, kLargestDatabase);
+    read.found = file.status != WholeFile::Status::Missing;
+    switch (file.status) {
+        case WholeFile::Status::Missing:
+            if (!leftCopiesSaid) AfxMessageBox(NoDatabaseMessage(databasePath));
             return;
-        }
-        databaseFound = true;
-        // The file is there but won't open (in use, no access): saying "no database"
-        // would invite the user to overwrite a file they still have.
-        databaseReadProblem = OpenFailureReason(databasePath, openError);
-        AfxMessageBox(IsFolder(databasePath)
-                          ? DatabaseIsFolderMessage(databasePath)
-                          : DatabaseOpenFailedMessage(databasePath, databaseReadProblem));
-        return;
-    }
-
-    databaseFound = true;
-    std::vector<std::uint8_t> bytes;
-    switch (ReadWhole(file, bytes, databaseReadProblem)) {
-        case WholeRead::Done:
-            break;
-        case WholeRead::TooLarge:
+        case WholeFile::Status::Unopenable:
+            // The file is there but won't open (in use, no access): saying "no database"
+            // would invite the user to overwrite a file they still have.
+            read.problem = OpenFailureReason(databasePath, file.osError);
+            AfxMessageBox(IsFolder(databasePath)
+                              ? DatabaseIsFolderMessage(databasePath)
+                              : DatabaseOpenFailedMessage(databasePath, read.problem));
+            return;
+        case WholeFile::Status::TooLarge:
+            read.problem = kDatabaseTooLarge;
             AfxMessageBox(DatabaseTooLargeMessage(databasePath));
             return;
-        case WholeRead::Failed:
-            AfxMessageBox(DatabaseReadFailedMessage(databasePath, databaseReadProblem));
+        case WholeFile::Status::Unreadable:
+            read.problem = SystemErrorText(file.osError);
+            AfxMessageBox(DatabaseReadFailedMessage(databasePath, read.problem));
             return;
+        case WholeFile::Status::Read:
+            break;
     }
-    databaseFingerprint = FingerprintOf(bytes.data(), bytes.size());
-
+    const std::vector<std::uint8_t>& bytes = file.bytes;
+    read.fingerprint = FileFingerprint::Of(bytes.data(), bytes.size());
     if (bytes.empty()) {
         // Often a download that never finished; "damaged" would say too much.
-        databaseReadProblem = kDatabaseEmpty;
+        read.problem = kDatabaseEmpty;
         AfxMessageBox(DatabaseEmptyMessage(databasePath));
         return;
     }
     ImageReadResult loaded = database.ReadImage(bytes.data(), bytes.size());
     if (loaded.damaged) {
-        databaseReadProblem = DatabasePartlyReadReason(loaded.bytesParsed, bytes.size());
+        read.problem = DatabasePartlyReadReason(loaded.bytesParsed, bytes.size());
         AfxMessageBox(DatabaseDamagedMessage(databasePath, loaded.bytesParsed, bytes.size(),
                                              loaded.questsKept, loaded.itemsKept));
     }
 }
 
+// quests.lbd missing: the copies that a save cut off between its two moves left behind
+// are named, and the newest complete one offered in its place. False when there are
+// none.
+bool CMainDlg::OfferLeftCopies() {
+    const std::string temporary = databasePath + ".tmp";
+    std::vector<LeftCopy> copies;
+    std::vector<std::string> paths;
+    for (const std::string& path : {temporary, databasePath + ".bak"}) {
+        const std::optional<FileFacts> facts = LookUpFile(path);
+        if (!facts) continue;
+        const WholeFile copy = ReadWholeFile(path, kLargestDatabase);
+        QuestDatabase check;
+        const bool complete = copy.status == WholeFile::Status::Read && !copy.bytes.empty() &&
+                              !check.ReadImage(copy.bytes.data(), copy.bytes.size()).damaged;
+        copies.push_back({path, complete, facts->writeTime});
+        paths.push_back(path);
+    }
+    if (copies.empty()) return false;
+    const LeftCopy* newest = databaseFile.OfferLeftCopy(copies, temporary);
+    if (!newest) {
+        AfxMessageBox(LeftCopiesIncompleteMessage(databasePath, paths));
+        return true;
+    }
+    if (AfxMessageBox(RestoreLeftCopyQuestion(databasePath, paths, newest->path), MB_YESNO) !=
+        IDYES) {
+        databaseFile.LeftCopyDeclined();
+        return true;
+    }
+    // The new image moves into place, as the save would have; a backup stays one.
+    const std::wstring from = WideFromUtf8(newest->path), to = WideFromUtf8(databasePath);
+    if (newest->path == temporary ? !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)
+                                  : !CopyFileW(from.c_str(), to.c_str(), TRUE)) {
+        AfxMessageBox(LeftCopyNotRestoredMessage(newest->path, SystemErrorText(GetLastError())));
+        databaseFile.LeftCopyDeclined();
+    }
+    return true;
+}
+
 // Edits that an earlier run in this folder kept and never saved are offered back once
 // the database is read, before the journal links its entries to the items.
 void CMainDlg::OfferKeptEdits() {
-    savedImage.Take(database);
-    keptEditsPath = databasePath + ".unsaved";
     // A copy of the program that runs here already keeps its own edits in that file.
-    if (!keptEditsLock.Take(KeptEditsLockName(databasePath))) return;
-    keepsEdits = true;
-
-    CFile file;
-    DWORD openError = 0;
-    std::vector<std::uint8_t> bytes;
-    std::string problem;
-    if (!file.Open(keptEditsPath, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary,
-                   &openError)) {
-        if (openError == ERROR_FILE_NOT_FOUND || openError == ERROR_PATH_NOT_FOUND) return;
-        problem = OpenFailureReason(keptEditsPath, openError);
-    } else {
-        ReadWhole(file, bytes, problem);
-    }
-    QuestDatabase kept;
-    if (problem.empty()) {
-        switch (savedImage.Apply(bytes.data(), bytes.size(), kept)) {
-            case KeptEditsResult::Applied:
+    if (!databaseFile.TakeKeptEditsLock(databasePath)) return;
+    const std::string& path = databaseFile.KeptEditsPath();
+    // Edits of this database with this journal's entries make no larger file: a larger
+    // one is damaged, and isn't read at all.
+    const std::optional<FileFacts> journalFile = LookUpFile(journalPath);
+    const std::uint64_t largest =
+        databaseFile.LargestKeptEdits(journalFile ? journalFile->length : 0);
+    KeptFileVerdict verdict;
+    try {
+        WholeFile file = ReadWholeFile(path, largest);
+        switch (file.status) {
+            case WholeFile::Status::Missing:
+                return;
+            case WholeFile::Status::Unopenable:
+                verdict = databaseFile.KeptFileUnreadable(OpenFailureReason(path, file.osError));
                 break;
-            case KeptEditsResult::Damaged:
-                problem = bytes.empty() ? kDatabaseEmpty : kKeptEditsDamaged;
+            case WholeFile::Status::TooLarge:
+                verdict = databaseFile.KeptFileUnreadable(kKeptEditsDamaged);
                 break;
-            case KeptEditsResult::OtherDatabase:
-                problem = kKeptEditsOfOtherDatabase;
+            case WholeFile::Status::Unreadable:
+                verdict = databaseFile.KeptFileUnreadable(SystemErrorText(file.osError));
+                break;
+            case WholeFile::Status::Read:
+                verdict = databaseFile.KeptFileRead(file.bytes.data(), file.bytes.size());
                 break;
         }
+    } catch (const std::bad_alloc&) {
+        verdict = databaseFile.KeptFileUnreadable(kKeptEditsTooLargeForMemory);
     }
-    if (!problem.empty()) {
-        // Whatever it holds may still matter to the user: this run leaves it be.
-        keepsEdits = false;
-        AfxMessageBox(KeptEditsUnreadableMessage(keptEditsPath, problem));
-        return;
+    switch (verdict.step) {
+        case KeptFileVerdict::Step::Nothing:
+            break;
+        case KeptFileVerdict::Step::SayUnreadable:
+            AfxMessageBox(KeptEditsUnreadableMessage(path, verdict.reason));
+            break;
+        case KeptFileVerdict::Step::Remove:
+            RemoveKeptEdits();
+            break;
+        case KeptFileVerdict::Step::AskRestore:
+            const int answer = AfxMessageBox(RestoreKeptEditsQuestion(databasePath), MB_YESNO);
+            if (databaseFile.RestoreAnswered(AnswerOf(answer), database)) RemoveKeptEdits();
+            break;
     }
-
-    // Only No discards them: Esc on the question keeps them, still unsaved.
-    if (AfxMessageBox(RestoreKeptEditsQuestion(databasePath), MB_YESNO) == IDNO) {
-        RemoveKeptEdits();
-        return;
-    }
-    database.quests = std::move(kept.quests);
-    database.InvalidateIndex();
 }

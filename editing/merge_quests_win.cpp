@@ -13,7 +13,6 @@
 #include "framework/file_dialog.h"
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
-#include "framework/whole_file.h"
 #include "framework/wide_text.h"
 
 namespace {
@@ -22,17 +21,18 @@ namespace {
 // merged. Only a database read whole is merged: half of one could split its quests.
 std::optional<QuestDatabase> ReadTheirs(const std::string& path, std::string& problem) {
     const WholeFile file = ReadWholeFile(path, kLargestDatabaseFile);
-    switch (file.outcome) {
-        case WholeFile::Outcome::Read:
+    switch (file.status) {
+        case WholeFile::Status::Read:
             break;
-        case WholeFile::Outcome::OpenFailed:
-            problem = OpenFailureReason(path, file.error);
+        case WholeFile::Status::Missing:
+        case WholeFile::Status::Unopenable:
+            problem = OpenFailureReason(path, file.osError);
             return std::nullopt;
-        case WholeFile::Outcome::TooLarge:
+        case WholeFile::Status::TooLarge:
             problem = kDatabaseTooLarge;
             return std::nullopt;
-        case WholeFile::Outcome::ReadFailed:
-            problem = SystemErrorText(file.error);
+        case WholeFile::Status::Unreadable:
+            problem = SystemErrorText(file.osError);
             return std::nullopt;
     }
     if (file.bytes.empty()) {

@@ -99,6 +99,45 @@ bool CFile::Remove(const std::string& path, DWORD* osError) {
     return error == 0;
 }
 
+WholeFile ReadWholeFile(const std::string& path, std::uint64_t largest) {
+    WholeFile whole;
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareExclusive | CFile::typeBinary,
+                   &whole.osError)) {
+        const bool missing =
+            whole.osError == ERROR_FILE_NOT_FOUND || whole.osError == ERROR_PATH_NOT_FOUND;
+        whole.status = missing ? WholeFile::Status::Missing : WholeFile::Status::Unopenable;
+        return whole;
+    }
+    try {
+        const std::uint64_t length = file.GetLength();
+        if (length > largest || length > 0x7FFFFFFF) {  // what one read can take
+            whole.status = WholeFile::Status::TooLarge;
+            return whole;
+        }
+        whole.bytes.resize(static_cast<std::size_t>(length));
+        UINT read = length ? file.Read(whole.bytes.data(), static_cast<UINT>(length)) : 0;
+        whole.bytes.resize(read);  // the file may have shrunk since its length was taken
+    } catch (const CFileException& error) {
+        whole.status = WholeFile::Status::Unreadable;
+        whole.osError = error.OsError();
+        whole.bytes.clear();
+        return whole;
+    }
+    // The handle was only read from: closing it can't lose anything, so the destructor does.
+    whole.status = WholeFile::Status::Read;
+    return whole;
+}
+
+std::optional<FileFacts> LookUpFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    return FileFacts{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool IsFolder(const std::string& path) {
     DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

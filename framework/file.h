@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/file_exception.h"
 
@@ -53,6 +55,24 @@ private:
     HANDLE handle = INVALID_HANDLE_VALUE;
     std::string path;
 };
+
+// A file as ReadWholeFile found it.
+struct WholeFile {
+    enum class Status { Read, Missing, Unopenable, TooLarge, Unreadable };
+    Status status = Status::Missing;
+    DWORD osError = 0;  // why it didn't open (Unopenable), or why a read failed (Unreadable)
+    std::vector<std::uint8_t> bytes;  // for Read
+};
+
+// Opens `path` for itself alone and reads it whole, unless it is longer than `largest`.
+WholeFile ReadWholeFile(const std::string& path, std::uint64_t largest);
+
+// A file's length and last-write time (the platform's ticks); nullopt when it isn't there.
+struct FileFacts {
+    std::uint64_t length = 0;
+    std::uint64_t writeTime = 0;
+};
+std::optional<FileFacts> LookUpFile(const std::string& path);
 
 // Whether `path` names a folder.
 bool IsFolder(const std::string& path);

@@ -35,23 +35,25 @@ bool CanWrite(const std::string& path, DWORD* osError) {
 
 }  // namespace
 
-ReplaceRefusal WriteFileReplacing(const std::string& path, const std::string& backupPath,
-                                  const void* data, std::size_t size, DWORD* osError) {
-    DWORD unused = 0;
-    if (!osError) osError = &unused;
-    *osError = 0;
-    if (!CanWrite(path, osError)) return ReplaceRefusal::Target;
+FileWrite WriteFileReplacing(const std::string& path, const std::string& backupPath,
+                             const void* data, std::size_t size) {
+    FileWrite result;
+    result.failure = FileWrite::Failure::Target;
+    if (!CanWrite(path, &result.osError)) return result;
     // Only a file that is there gets a backup; checked first, as the platform's replace
     // would otherwise fail only after the new image had been written.
     const bool keepBackup = !backupPath.empty() && Exists(path);
-    if (keepBackup && !CanWrite(backupPath, osError)) return ReplaceRefusal::Backup;
+    if (keepBackup && !CanWrite(backupPath, &result.osError)) {
+        result.failure = FileWrite::Failure::Backup;
+        return result;
+    }
 
     TemporaryFile temporary(path + ".tmp");
     CFile file;
     if (!file.Open(temporary.Path(),
                    CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary,
-                   osError))
-        return ReplaceRefusal::Target;
+                   &result.osError))
+        return result;
     try {
         const char* bytes = static_cast<const char*>(data);
         // WriteFile takes at most 4 GiB - 1 at a time.
@@ -64,8 +66,11 @@ ReplaceRefusal WriteFileReplacing(const std::string& path, const std::string& ba
         file.Close();
         CFile::Replace(temporary.Path(), path, keepBackup ? backupPath : std::string());
     } catch (const CFileException& error) {
-        // The user knows the file they save, not our temporary one.
-        throw CFileException(path, error.Operation(), error.OsError());
+        // Reported for the file the user knows, not for our temporary one.
+        result.failure = FileWrite::Failure::Writing;
+        result.osError = error.OsError();
+        result.operation = error.Operation();
+        return result;
     }
-    return ReplaceRefusal::None;
+    return FileWrite();
 }

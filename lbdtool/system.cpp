@@ -1,6 +1,9 @@
 // Linux and other POSIX systems: paths and texts are bytes, passed on as given.
 #include "lbdtool/system.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -18,7 +21,12 @@ void RemoveFile(const std::string& path) {
     std::remove(path.c_str());
 }
 
-bool MoveFileOver(const std::string& from, const std::string& to, std::string& reason) {
+bool FlushToDisk(std::FILE* file) {
+    return fsync(fileno(file)) == 0;
+}
+
+bool MoveFileOver(const std::string& from, const std::string& to, const std::string& backup,
+                  std::string& reason) {
     // A player who made the file read-only meant it to stay as it is; rename
     // would replace it all the same.
     std::error_code error;
@@ -29,9 +37,27 @@ bool MoveFileOver(const std::string& from, const std::string& to, std::string& r
         reason = "it is read-only";
         return false;
     }
+    // The backup is a second name for the file being replaced (or a copy where the
+    // folder can't have one), so `to` is never missing.
+    if (!error && std::filesystem::is_regular_file(status)) {
+        std::filesystem::remove(backup, error);
+        std::filesystem::create_hard_link(to, backup, error);
+        if (error) std::filesystem::copy_file(to, backup, error);
+        if (error) {
+            reason = "can't keep it as " + backup + ": " + error.message();
+            return false;
+        }
+    }
     if (std::rename(from.c_str(), to.c_str()) != 0) {
         reason = std::strerror(errno);
         return false;
+    }
+    // The folder's new entries reach the disk too.
+    const std::filesystem::path folder = std::filesystem::path(to).parent_path();
+    const int handle = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle >= 0) {
+        fsync(handle);
+        close(handle);
     }
     return true;
 }

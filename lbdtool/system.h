@@ -14,8 +14,12 @@ int LbdtoolMain(const std::vector<std::string>& args);
 
 std::FILE* OpenFile(const std::string& path, const char* mode);
 void RemoveFile(const std::string& path);
-// Moves `from` over `to`, replacing it; refuses a read-only `to`.
-bool MoveFileOver(const std::string& from, const std::string& to, std::string& reason);
+// Forces what was written to `file` onto the disk, past the system's own buffers.
+bool FlushToDisk(std::FILE* file);
+// Moves `from` over `to`, replacing it, and makes sure the move is on the disk; refuses
+// a read-only `to`. A `to` that is there is kept as `backup`, replacing an earlier one.
+bool MoveFileOver(const std::string& from, const std::string& to, const std::string& backup,
+                  std::string& reason);
 
 // How the system's text editors end a line: "\r\n" on Windows, "\n" elsewhere.
 extern const char kSystemLineEnd[];

@@ -3,6 +3,8 @@
 // accented letters as they are.
 #include <windows.h>
 
+#include <io.h>
+
 #include <algorithm>
 #include <iostream>
 
@@ -20,7 +22,12 @@ void RemoveFile(const std::string& path) {
     DeleteFileW(WideFromUtf8(path).c_str());
 }
 
-bool MoveFileOver(const std::string& from, const std::string& to, std::string& reason) {
+bool FlushToDisk(std::FILE* file) {
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
+}
+
+bool MoveFileOver(const std::string& from, const std::string& to, const std::string& backup,
+                  std::string& reason) {
     const std::wstring wideTo = WideFromUtf8(to);
     // Wine lets a move replace a read-only file, which Windows refuses: refuse it everywhere.
     const DWORD attributes = GetFileAttributesW(wideTo.c_str());
@@ -28,9 +35,27 @@ bool MoveFileOver(const std::string& from, const std::string& to, std::string& r
         reason = "it is read-only";
         return false;
     }
-    if (!MoveFileExW(WideFromUtf8(from).c_str(), wideTo.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        reason = SystemErrorText(GetLastError());
+    // As the program saves: the file replaced is kept under the backup's name. The
+    // platform's replace takes only full paths.
+    auto full = [](const std::string& path) {
+        const std::wstring wide = WideFromUtf8(path);
+        std::wstring out(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+        out.resize(
+            GetFullPathNameW(wide.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr));
+        return out;
+    };
+    const std::wstring wideFrom = full(from), wideBackup = full(backup);
+    const bool moved = attributes == INVALID_FILE_ATTRIBUTES
+                           ? MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                           : ReplaceFileW(full(to).c_str(), wideFrom.c_str(), wideBackup.c_str(),
+                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    const DWORD error = moved ? 0 : GetLastError();
+    // The old file went to the backup's name and the new one couldn't follow: put it back.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        MoveFileExW(wideBackup.c_str(), full(to).c_str(), MOVEFILE_WRITE_THROUGH);
+    if (!moved) {
+        reason = SystemErrorText(error);
         return false;
     }
     return true;

@@ -40,8 +40,10 @@ bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::st
         return false;
     }
     errno = 0;
-    bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    // On the disk before it is moved into place: after a power cut, the move could
+    // otherwise be there without the bytes.
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                   std::fflush(file) == 0 && FlushToDisk(file);
     int error = errno;
     if (std::fclose(file) != 0 && written) {
         written = false;
@@ -49,7 +51,7 @@ bool WriteFileInPlace(const std::string& path, const std::string& bytes, std::st
     }
     if (!written) {
         reason = ErrorText(error);
-    } else if (MoveFileOver(temporary, path, reason)) {
+    } else if (MoveFileOver(temporary, path, path + ".bak", reason)) {
         return true;
     }
     RemoveFile(temporary);

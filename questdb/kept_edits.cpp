@@ -5,8 +5,11 @@
 
 namespace {
 
-constexpr char kMagic[8] = {'L', 'B', 'D', 'K', 'E', 'E', 'P', '1'};
-constexpr std::size_t kHeaderSize = 8 + 8 + 8 + 4 + 4;
+constexpr char kMagic[8] = {'L', 'B', 'D', 'K', 'E', 'E', 'P', '2'};
+constexpr char kFirstMagic[8] = {'L', 'B', 'D', 'K', 'E', 'E', 'P', '1'};
+constexpr std::size_t kFirstHeaderSize = 8 + 8 + 8 + 4 + 4;
+constexpr std::size_t kHeaderSize = kFirstHeaderSize + 8 + 8;
+constexpr std::size_t kEditedAt = 8 + 8 + 8 + 4;  // where the edited image's length is
 
 void Put(ByteBuffer& out, const void* bytes, std::size_t size) {
     const std::size_t at = out.Size();
@@ -32,9 +35,8 @@ bool GetNumber(const std::uint8_t* bytes, std::size_t length, std::size_t& at, s
 
 }  // namespace
 
-std::uint64_t StableHash(const void* data, std::size_t size) {
+std::uint64_t StableHash(const void* data, std::size_t size, std::uint64_t hash) {
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    std::uint64_t hash = 14695981039346656037ull;
     for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
     return hash;
 }
@@ -96,6 +98,9 @@ bool SavedImage::Differs(const QuestDatabase& current) const {
     return !Difference(current).empty();
 }
 
+// The edited image's length and hash go in as the quests are written, so that a later
+// start can tell edits that a save has put in quests.lbd; the saved quests between runs
+// are hashed from the saved image, unwritten.
 ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) const {
     ByteBuffer out;
     const std::vector<Run> runs = Difference(current);
@@ -104,32 +109,61 @@ ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) const {
     PutNumber(out, image.Size(), 8);
     PutNumber(out, hash, 8);
     PutNumber(out, QuestCount(), 4);
+    PutNumber(out, 0, 8);  // the edited image's length and hash, once known
+    PutNumber(out, 0, 8);
     PutNumber(out, runs.size(), 4);
+    ByteBuffer edited;
+    PutNumber(edited, current.quests.size(), 4);
+    std::uint64_t editedLength = 4, editedHash = StableHash(edited.Data(), 4);
+    auto hashSaved = [&](std::size_t from, std::size_t to) {
+        editedLength += offsets[to] - offsets[from];
+        editedHash =
+            StableHash(image.Data() + offsets[from], offsets[to] - offsets[from], editedHash);
+    };
     ByteBuffer quest;
+    std::size_t next = 0;
     for (const Run& run : runs) {
         PutNumber(out, run.first, 4);
         PutNumber(out, run.removed, 4);
         PutNumber(out, run.added, 4);
+        hashSaved(next, run.first);
         for (std::size_t i = run.from; i < run.from + run.added; ++i) {
             current.quests[i].WriteImage(quest);
             Put(out, quest.Data(), quest.Size());
+            editedLength += quest.Size();
+            editedHash = StableHash(quest.Data(), quest.Size(), editedHash);
         }
+        next = run.first + run.removed;
     }
+    hashSaved(next, QuestCount());
+    ByteBuffer numbers;
+    PutNumber(numbers, editedLength, 8);
+    PutNumber(numbers, editedHash, 8);
+    std::memcpy(out.Data() + kEditedAt, numbers.Data(), numbers.Size());
     return out;
 }
 
 KeptEditsResult SavedImage::Apply(const std::uint8_t* bytes, std::size_t size,
                                   QuestDatabase& out) const {
-    if (size < kHeaderSize || std::memcmp(bytes, kMagic, sizeof(kMagic)) != 0)
+    const bool first = size >= kFirstHeaderSize && std::memcmp(bytes, kFirstMagic, 8) == 0;
+    if (!first && (size < kHeaderSize || std::memcmp(bytes, kMagic, sizeof(kMagic)) != 0))
         return KeptEditsResult::Damaged;
     std::size_t at = sizeof(kMagic);
     std::uint64_t length = 0, savedHash = 0, count = 0, runs = 0;
+    std::uint64_t editedLength = 0, editedHash = 0;
     GetNumber(bytes, size, at, 8, length);
     GetNumber(bytes, size, at, 8, savedHash);
     GetNumber(bytes, size, at, 4, count);
+    if (!first) {
+        GetNumber(bytes, size, at, 8, editedLength);
+        GetNumber(bytes, size, at, 8, editedHash);
+    }
     GetNumber(bytes, size, at, 4, runs);
-    if (length != image.Size() || savedHash != hash || count != QuestCount())
-        return KeptEditsResult::OtherDatabase;
+    if (length != image.Size() || savedHash != hash || count != QuestCount()) {
+        return !first && editedLength == image.Size() && editedHash == hash
+                   ? KeptEditsResult::AlreadySaved
+                   : KeptEditsResult::OtherDatabase;
+    }
 
     std::vector<Quest> quests;
     auto keepSaved = [&](std::size_t from, std::size_t to) {
@@ -161,4 +195,12 @@ KeptEditsResult SavedImage::Apply(const std::uint8_t* bytes, std::size_t size,
     out.quests = std::move(quests);
     out.InvalidateIndex();
     return KeptEditsResult::Applied;
+}
+
+// Each run replaces at least one saved quest or adds before one, so there are at most
+// one more runs than saved quests. The quests they add are made of saved quests' items
+// and the journal's entries (a text and 2 bytes each, and a quest's 4): twice that
+// leaves room for every edit the commands and their undo can make.
+std::uint64_t SavedImage::LargestKeptEdits(std::uint64_t journalLength) const {
+    return kHeaderSize + 12 * (QuestCount() + 1) + 2 * (image.Size() + 8 * journalLength);
 }

@@ -4,11 +4,12 @@
 // then costs a look at every quest and a write of the changed ones, however large
 // the database.
 //
-// The file: "LBDKEEP1", the saved image's length (8 bytes) and FNV-1a hash (8 bytes),
-// its quest count (4), the number of runs (4), then each run in ascending order: its
-// first saved quest (4), how many saved quests it replaces (4) and how many take their
-// place (4), followed by those quests' records as quests.lbd holds them.
-// Every number little-endian.
+// The file: "LBDKEEP2", the saved image's length (8 bytes) and FNV-1a hash (8 bytes),
+// its quest count (4), the length (8) and hash (8) of the image with the edits in, the
+// number of runs (4), then each run in ascending order: its first saved quest (4), how
+// many saved quests it replaces (4) and how many take their place (4), followed by
+// those quests' records as quests.lbd holds them. Every number little-endian.
+// "LBDKEEP1" files, from before the edited image's length and hash, are read too.
 #pragma once
 
 #include <cstddef>
@@ -18,11 +19,15 @@
 #include "questdb/byte_buffer.h"
 #include "questdb/quest_database.h"
 
-enum class KeptEditsResult { Applied, Damaged, OtherDatabase };
+// AlreadySaved: the saved database is the one the edits make, as after a save whose
+// removal of the file never happened.
+enum class KeptEditsResult { Applied, Damaged, OtherDatabase, AlreadySaved };
 
 // FNV-1a of the bytes: defined to the bit, so that another build, or another version of
-// the program, computes the same.
-std::uint64_t StableHash(const void* bytes, std::size_t size);
+// the program, computes the same. Bytes that follow others continue from their hash.
+inline constexpr std::uint64_t kStableHashStart = 14695981039346656037ull;
+std::uint64_t StableHash(const void* bytes, std::size_t size,
+                         std::uint64_t hash = kStableHashStart);
 
 class SavedImage {
 public:
@@ -38,6 +43,9 @@ public:
     // Puts in `out` the database that the kept edits in `bytes` make of the saved one.
     // Damaged bytes, or the edits of another database, leave `out` as it was.
     KeptEditsResult Apply(const std::uint8_t* bytes, std::size_t size, QuestDatabase& out) const;
+    // The longest kept-edits file that edits of the saved database could make, with the
+    // texts of a journal of `journalLength` bytes: a longer one is damaged.
+    std::uint64_t LargestKeptEdits(std::uint64_t journalLength) const;
 
 private:
     // Saved quests [first, first + removed) give way to current ones [from, from + added).

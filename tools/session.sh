@@ -68,6 +68,9 @@ prepare_prefixes() { # build
     prepare_prefix "$(wine_prefix "$1" null)" null
     prepare_prefix "$(wine_prefix "$1" null-144dpi)" null 144
     prepare_prefix "$(wine_prefix "$1" x11)" x11
+    # Q: is a second drive letter for C:, as subst makes one, for the tests of a folder
+    # reached by two paths.
+    ln -sfn ../drive_c "$(wine_prefix "$1" null)/dosdevices/q:"
 }
 
 # A process that holds a window keeps each wineserver up, so CTest's test processes

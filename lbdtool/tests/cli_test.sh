@@ -80,6 +80,9 @@ if [ ${#runner[@]} -ne 0 ]; then
 else
     grep -q $'\r' dumped.txt && fail "dumped.txt has CR LF natively"
 fi
+# A text it replaces is kept, as the player may have edited it.
+run 0 dump quests.lbd dumped.txt
+same dumped.txt.bak dumped.txt
 run 2 dump quests.lbd no_such_folder/dumped.txt
 says err.txt "no_such_folder/dumped.txt: can't write it"
 
@@ -102,6 +105,16 @@ says err.txt "bad.txt:2: "
 says err.txt "bad.txt:5: "
 says err.txt "nothing written to kept.lbd"
 same kept.lbd quests.lbd
+# A database that an output replaces is kept as its .bak, as the program's saves keep
+# theirs; a new output has none.
+printf 'A single quest.\n' >one.txt
+cp quests.lbd replaced.lbd
+run 0 build one.txt replaced.lbd
+same replaced.lbd.bak quests.lbd
+run 0 build sample.txt replaced.lbd
+same replaced.lbd quests.lbd
+[ "$(wc -c <replaced.lbd.bak)" -lt "$(wc -c <quests.lbd)" ] || fail "the backup isn't what it replaced"
+[ -e rebuilt.lbd.bak ] && fail "a new output got a backup"
 run 2 build missing.txt new.lbd
 says err.txt "missing.txt: can't read it"
 [ -e new.lbd ] && fail "build of a missing text wrote new.lbd"

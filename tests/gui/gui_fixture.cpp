@@ -23,11 +23,15 @@ void MainDialogTest::TearDown() {
 }
 
 void MainDialogTest::ExpectBox(std::string text, int answer) {
-    expected.push_back(ExpectedBox{std::move(text), false, answer});
+    expected.push_back(ExpectedBox{std::move(text), false, answer, nullptr});
+}
+
+void MainDialogTest::ExpectBox(std::string text, int answer, std::function<void()> whileOpen) {
+    expected.push_back(ExpectedBox{std::move(text), false, answer, std::move(whileOpen)});
 }
 
 void MainDialogTest::ExpectBoxStartingWith(std::string prefix, int answer) {
-    expected.push_back(ExpectedBox{std::move(prefix), true, answer});
+    expected.push_back(ExpectedBox{std::move(prefix), true, answer, nullptr});
 }
 
 int MainDialogTest::AnswerBox(const MessageBoxRequest& request) {
@@ -47,6 +51,7 @@ int MainDialogTest::AnswerBox(const MessageBoxRequest& request) {
         EXPECT_EQ(request.text.substr(0, next.text.size()), next.text) << "message box text";
     else
         EXPECT_EQ(request.text, next.text) << "message box text";
+    if (next.whileOpen) next.whileOpen();
     return next.answer;
 }
 

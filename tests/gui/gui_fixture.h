@@ -81,6 +81,8 @@ protected:
     // Announces the next message box: its whole text (ExpectBox) or how it begins
     // (ExpectBoxStartingWith), and the button that answers it.
     void ExpectBox(std::string text, int answer = IDOK);
+    // The same, with what happens while the box is open, before it is answered.
+    void ExpectBox(std::string text, int answer, std::function<void()> whileOpen);
     void ExpectBoxStartingWith(std::string prefix, int answer = IDOK);
     // Every box shown so far, in order.
     const std::vector<ShownBox>& Boxes() const { return shown; }
@@ -104,6 +106,7 @@ private:
         std::string text;
         bool prefixOnly;
         int answer;
+        std::function<void()> whileOpen;
     };
     int AnswerBox(const MessageBoxRequest& request);
 

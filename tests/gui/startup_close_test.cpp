@@ -406,3 +406,62 @@ TEST_F(StartupAndClose, ProgramPathWithoutDirectoryEndsBeforeTheWindowShows) {
 }
 
 }  // namespace
+
+namespace {
+
+// A save cut off between its two moves leaves no quests.lbd, but quests.lbd.bak (the
+// database before) and quests.lbd.tmp (the one being saved). Start-up names them and
+// offers the newest complete one; declined, no save writes over it.
+TEST_F(StartupAndClose, CopiesLeftByACutOffSaveAreNamedAndTheNewestOffered) {
+    const std::string older = DatabaseImage({{{"A backup from an earlier save.", false}}});
+    const std::string lbd = PathOf("quests.lbd"), tmp = PathOf("quests.lbd.tmp"),
+                      bak = PathOf("quests.lbd.bak");
+    auto leaveCopies = [&](const std::string& temporary) {
+        RemoveFile("quests.lbd");
+        WriteFile("quests.lbd.bak", older);
+        MakeOld("quests.lbd.bak");
+        WriteFile("quests.lbd.tmp", temporary);
+    };
+    const std::vector<std::string> both = {tmp, bak};
+
+    // Yes: the new image moves into place, and the backup stays.
+    leaveCopies(kQuests);
+    ExpectBox(RestoreLeftCopyQuestion(lbd, both, tmp), IDYES);
+    StartDialog();
+    EXPECT_EQ(ImageOf(Dialog().database), kQuests);
+    CloseWithoutSaving();
+    EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), older);
+    EXPECT_EQ(FolderFiles(),
+              (std::vector<std::string>{"journal.htm", "quests.lbd", "quests.lbd.bak"}));
+
+    // No: an empty database, and the save keeps the newest copy as the backup.
+    leaveCopies(kQuests);
+    ExpectBox(RestoreLeftCopyQuestion(lbd, both, tmp), IDNO);
+    StartDialog();
+    EXPECT_TRUE(Dialog().database.quests.empty());
+    ExpectBox(kSaveQuestion, IDYES);
+    RequestClose();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(ReadFile("quests.lbd"), EmptyDatabaseImage());
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), kQuests);
+
+    // A new image cut short: the backup is the newest complete copy, copied into place.
+    leaveCopies(kQuests.substr(0, 20));
+    ExpectBox(RestoreLeftCopyQuestion(lbd, both, bak), IDYES);
+    StartDialog();
+    EXPECT_EQ(ImageOf(Dialog().database), older);
+    CloseWithoutSaving();
+    EXPECT_EQ(ReadFile("quests.lbd.bak"), older);
+
+    // None complete: named, and the start is empty.
+    RemoveFile("quests.lbd");
+    RemoveFile("quests.lbd.bak");
+    ExpectBox(LeftCopiesIncompleteMessage(lbd, {tmp}));
+    StartDialog();
+    EXPECT_TRUE(Dialog().database.quests.empty());
+    CloseWithoutSaving();
+    EXPECT_EQ(ReadFile("quests.lbd.tmp"), kQuests.substr(0, 20));
+}
+
+}  // namespace

@@ -1,7 +1,9 @@
 // Edits that aren't saved yet: Esc and the end of the session ask before they go, and
 // quests.lbd.unsaved brings them back after a crash.
 #include "app/main_dlg.h"
+#include "framework/program_path.h"
 #include "framework/file_exception.h"
+#include "framework/file_faults.h"
 #include "questdb/kept_edits.h"
 #include "tests/gui/gui_fixture.h"
 
@@ -235,6 +237,41 @@ TEST_F(UnsavedEdits, EditsKeptThroughACrashComeBackOnYesAndGoOnNo) {
     PressKeyOn(IDC_QUEST_TREE, VK_ESCAPE);
     EXPECT_TRUE(Ended());
     EXPECT_EQ(ReadFile("quests.lbd"), kSaved);
+
+    // Their save ended before it could remove the file: it goes without a word, and the
+    // edits of this run are kept again.
+    WriteFile("quests.lbd", kEdited);
+    WriteFile("quests.lbd.unsaved", keptBytes);
+    StartDialog();
+    EXPECT_EQ(TreeLines(), tree);
+    EXPECT_FALSE(Kept());
+    ToggleFinisher(kMet);
+    EXPECT_TRUE(Kept());
+}
+
+// While the restore question waits, its edits are only in the kept file: the end of
+// the session and a close (a task manager's End task) end the run and leave the file.
+TEST_F(UnsavedEdits, RestoreQuestionKeepsItsEditsThroughTheSessionsEndAndAClose) {
+    StartDialog();
+    MakeThreeEdits();
+    Crash();
+    for (const bool sessionEnds : {true, false}) {
+        SCOPED_TRACE(sessionEnds ? "the session ends" : "a close");
+        ExpectBox(RestoreQuestion(), IDCANCEL, [&] {
+            if (sessionEnds) {
+                EXPECT_EQ(QueryEndSession(), TRUE);
+                EndSession(true);
+            } else {
+                SendMessageA(Window(), WM_CLOSE, 0, 0);
+            }
+            EXPECT_TRUE(Ended());
+            EXPECT_EQ(KeptDatabase(), kEdited);
+        });
+        StartDialog();
+        EXPECT_TRUE(Ended());
+        EXPECT_EQ(KeptDatabase(), kEdited);
+        EXPECT_EQ(ReadFile("quests.lbd"), kSaved);
+    }
 }
 
 TEST_F(UnsavedEdits, KeptFileThatCantBeReadIsNamedAndLeftAlone) {
@@ -257,6 +294,15 @@ TEST_F(UnsavedEdits, KeptFileThatCantBeReadIsNamedAndLeftAlone) {
         EXPECT_TRUE(Ended());
         EXPECT_EQ(Kept(), bytes);
     }
+
+    // Larger than any edits of this database and journal: damaged, and never read.
+    WriteFile("quests.lbd.unsaved", keptBytes + std::string(1 << 20, 'x'));
+    InjectFileFault(FileOperation::Read, 0, ".unsaved", ERROR_CRC);
+    ExpectBox(KeptEditsUnreadableMessage(PathOf("quests.lbd.unsaved"), kKeptEditsDamaged));
+    StartDialog();
+    ClearFileFaults();
+    EXPECT_EQ(TreeLines(), (Lines{kHeard}));
+    Close();
 
     // Edits of the database that was there before another program replaced it.
     const std::string theirs = DatabaseImage({{{"Written elsewhere.", false}}});
@@ -302,7 +348,12 @@ TEST_F(UnsavedEdits, KeptFileThatCantBeReadIsNamedAndLeftAlone) {
 TEST_F(UnsavedEdits, SecondCopyInTheSameFolderLeavesTheFirstOnesFileAlone) {
     StartDialog();
     MakeThreeEdits();
-    {
+    // The same folder through its path, and through the second drive letter that
+    // tools/session.sh gives C: (a link in the prefix's dosdevices folder).
+    ASSERT_EQ(Folder().substr(0, 2), "C:");
+    for (const std::string& folder : {Folder(), "Q:" + Folder().substr(2)}) {
+        SCOPED_TRACE(folder);
+        SetProgramPathForTesting(folder + "\\lorebinder.exe");
         CMainDlg second;
         ASSERT_TRUE(second.Create());
         EXPECT_EQ(second.database.quests.size(), 1u) << "no restore question";
@@ -312,8 +363,9 @@ TEST_F(UnsavedEdits, SecondCopyInTheSameFolderLeavesTheFirstOnesFileAlone) {
         ExpectBox(kSaveQuestion, IDNO);
         SendMessageA(second.m_hWnd, WM_CLOSE, 0, 0);
         EXPECT_TRUE(second.IsEnded());
+        EXPECT_EQ(KeptDatabase(), kEdited);
     }
-    EXPECT_EQ(KeptDatabase(), kEdited);
+    SetProgramPathForTesting(PathOf("lorebinder.exe"));
     EXPECT_EQ(ReadFile("quests.lbd"), kSaved);
 
     // Once the first has gone, the next copy offers them.

@@ -374,6 +374,23 @@ TEST(KeptEdits, BringBackEveryEditedDatabaseExactly) {
         nextSaved.Take(next);
         ASSERT_EQ(nextSaved.Apply(kept.Data(), kept.Size(), next), KeptEditsResult::Applied);
         ASSERT_EQ(ImageOf(next), current) << "round " << round;
+        EXPECT_LE(kept.Size(), nextSaved.LargestKeptEdits(64));
+        // Once saved, the same file is known for edits that quests.lbd holds already;
+        // a file from before that was known reads as it did.
+        SavedImage savedSince;
+        savedSince.Take(next);
+        QuestDatabase unchanged;
+        EXPECT_EQ(savedSince.Apply(kept.Data(), kept.Size(), unchanged),
+                  KeptEditsResult::AlreadySaved);
+        std::string first(reinterpret_cast<const char*>(kept.Data()), kept.Size());
+        first.erase(28, 16);
+        first[7] = '1';
+        QuestDatabase fromFirst;
+        Load(fromFirst, savedBytes);
+        ASSERT_EQ(nextSaved.Apply(reinterpret_cast<const std::uint8_t*>(first.data()), first.size(),
+                                  fromFirst),
+                  KeptEditsResult::Applied);
+        EXPECT_EQ(ImageOf(fromFirst), current);
 
         // Any cut, or edits of another database, apply nothing.
         for (std::size_t cut = 0; cut < kept.Size(); cut += 1 + pick(5)) {
