@@ -172,14 +172,7 @@ TEST_F(MergeQuests, AFileThatCantBeTakenWholeIsNamedWithWhyAndChangesNothing) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     WriteFile("unreadable.lbd", theirs);
     InjectFileFault(FileOperation::Read, 1, "unreadable.lbd", ERROR_CRC);
-    // Sparse: no disk used.
-    HANDLE huge = CreateFileW(WideFromUtf8(PathOf("huge.lbd")).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    LARGE_INTEGER size;
-    size.QuadPart = 3LL << 30;
-    SetFilePointerEx(huge, size, nullptr, FILE_BEGIN);
-    SetEndOfFile(huge);
-    CloseHandle(huge);
+    MakeHuge("huge.lbd");
     // The program's own database under another name of the same file.
     ASSERT_TRUE(CreateHardLinkW(WideFromUtf8(PathOf("same.lbd")).c_str(),
                                 WideFromUtf8(PathOf("quests.lbd")).c_str(), nullptr));
