@@ -47,6 +47,14 @@ const char* const kHelpParagraphs[] = {
     "finisher tag helps in such cases, but the change is saved in the database and may "
     "then affect the journals of your later games.",
 
+    "To take in a friend's quests, choose \"Merge Quests from Another Database...\" in the "
+    "Options menu and pick their quest database, or drop their file onto the window. Their "
+    "quests that you don't have are added after yours, and their new entries of a quest you "
+    "share join your quest; a quest of theirs whose entries belong to two or more of your "
+    "quests is left out, and the report names it. Your quests and finisher tags stay as they "
+    "are. \"Undo Merge Quests\" in the Edit menu takes the whole merge back, and nothing is "
+    "written until you save when you close.",
+
     "To search, type the text into the search box near the search buttons and press "
     "\"Find Next\" or \"Find Previous\" (Enter in the box searches forward). Starting "
     "after, not at, the highlighted journal entry, the next or previous displayed entry "

@@ -40,6 +40,8 @@ const MessageMapEntry CMainDlg::messageMap[] = {
     MapCommand(BN_CLICKED, ID_EDIT_REDO, &CMainDlg::OnEditRedo),
     MapTimer(&CMainDlg::OnTimer),
     MapActivate(&CMainDlg::OnActivate),
+    MapCommand(BN_CLICKED, ID_OPTIONS_MERGE_QUESTS, &CMainDlg::OnMergeQuests),
+    MapDropFiles(&CMainDlg::OnDropFiles),
 };
 
 MessageMap CMainDlg::GetMessageMap() const {

@@ -130,6 +130,11 @@ public:
     void OnButtonRemoveQuestItem();
     void OnButtonToggleFinisher();
     void OnResetAllFinishers();
+    // Merging another database's quests (editing/merge_quests_win.cpp): chosen in the
+    // open-file dialog, or dropped onto the window.
+    void OnMergeQuests();
+    void OnDropFiles(HANDLE drop);
+    void MergeQuestsFrom(const std::string& path);
     // Called once after every change to the database in memory, by ShowChange.
     void DatabaseChanged();
     // Whether the database differs from what start-up read or the last save wrote.

@@ -24,3 +24,4 @@ inline constexpr char kAddToQuestStep[] = "Add to Quest";
 inline constexpr char kRemoveItemStep[] = "Remove Quest Item";
 inline constexpr char kToggleFinisherStep[] = "Toggle Finisher";
 inline constexpr char kResetFinishersStep[] = "Reset All Finishers";
+inline constexpr char kMergeQuestsStep[] = "Merge Quests";

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "editing/editing_messages.h"
+#include "journal/journal_matching.h"
 
 namespace {
 
@@ -34,9 +35,10 @@ EditStep Insertion(EditKind kind, ItemAt at, const std::vector<JournalEntry>& jo
 }
 
 // The journal position of the step's entry now: the hint while it still holds the
-// text, else the first entry that does; -1 when the journal has none (and for a reset).
+// text, else the first entry that does; -1 when the journal has none (and for a reset
+// or a merge, which have no entry of their own).
 std::int32_t EntryOf(const EditStep& step, const std::vector<JournalEntry>& journal) {
-    if (step.kind == EditKind::ResetFinishers) return -1;
+    if (step.kind == EditKind::ResetFinishers || step.kind == EditKind::MergeQuests) return -1;
     if (IsJournalPosition(journal, step.entryHint) &&
         journal[static_cast<std::size_t>(step.entryHint)].text == step.text)
         return step.entryHint;
@@ -157,6 +159,21 @@ bool Apply(const EditStep& step, bool forwards, QuestDatabase& database,
                 database.quests[at.quest].items[at.item].finisher = !forwards;
             touched.everyQuest = true;
             return true;
+        case EditKind::MergeQuests: {
+            if (!(forwards ? AppendMerged : RemoveMerged)(database, step.merged)) return false;
+            // A merge may touch any number of texts: one matching of the whole journal
+            // links them all, where a search of the journal per item could not keep up.
+            std::vector<std::int32_t> marks;
+            marks.reserve(journal.size());
+            for (const JournalEntry& entry : journal) marks.push_back(entry.collated);
+            MatchJournal(journal, database);
+            for (std::size_t p = 0; p < journal.size(); ++p) {
+                if (journal[p].collated != marks[p])
+                    touched.entries.push_back(static_cast<std::int32_t>(p));
+            }
+            touched.everyQuest = true;
+            return true;
+        }
     }
     return false;
 }
@@ -173,6 +190,8 @@ const char* StepName(EditKind kind) {
             return kToggleFinisherStep;
         case EditKind::ResetFinishers:
             return kResetFinishersStep;
+        case EditKind::MergeQuests:
+            return kMergeQuestsStep;
     }
     return "";
 }
@@ -226,6 +245,14 @@ std::optional<EditStep> ResetFinishersStep(const QuestDatabase& database) {
     }
     if (step.flagged.empty()) return std::nullopt;
     step.flagged.shrink_to_fit();
+    return step;
+}
+
+std::optional<EditStep> MergeQuestsStep(std::vector<MergedItem> added) {
+    if (added.empty()) return std::nullopt;
+    EditStep step;
+    step.kind = EditKind::MergeQuests;
+    step.merged = std::move(added);
     return step;
 }
 
@@ -287,7 +314,9 @@ std::size_t QuestEditor::Footprint() const {
     std::size_t bytes = steps.capacity() * sizeof(EditStep);
     for (const EditStep& step : steps) {
         // Counted whole even where a short text lives inside the step itself.
-        bytes += step.text.capacity() + 1 + step.flagged.capacity() * sizeof(ItemAt);
+        bytes += step.text.capacity() + 1 + step.flagged.capacity() * sizeof(ItemAt) +
+                 step.merged.capacity() * sizeof(MergedItem);
+        for (const MergedItem& merged : step.merged) bytes += merged.text.capacity() + 1;
     }
     return bytes;
 }

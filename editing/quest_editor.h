@@ -15,8 +15,16 @@
 
 #include "journal/journal_entry.h"
 #include "questdb/quest_database.h"
+#include "questdb/quest_merge.h"
 
-enum class EditKind { StartQuest, AddToQuest, RemoveItem, ToggleFinisher, ResetFinishers };
+enum class EditKind {
+    StartQuest,
+    AddToQuest,
+    RemoveItem,
+    ToggleFinisher,
+    ResetFinishers,
+    MergeQuests
+};
 
 // An item's place: its quest's position in the database and its own in the quest.
 struct ItemAt {
@@ -33,7 +41,8 @@ struct EditStep {
     // Where the entry was in the journal when the step was made; a reload may have
     // moved it since.
     std::int32_t entryHint = -1;
-    std::vector<ItemAt> flagged;  // a reset: the items whose flags it clears
+    std::vector<ItemAt> flagged;     // a reset: the items whose flags it clears
+    std::vector<MergedItem> merged;  // a merge: the items it appends, in order
 };
 
 // The step of each command, made from what the player picked before anything changes.
@@ -49,6 +58,8 @@ EditStep RemoveItemStep(const QuestDatabase& database, const Quest& quest, const
 EditStep ToggleFinisherStep(const QuestDatabase& database, const Quest& quest,
                             const QuestItem& item);
 std::optional<EditStep> ResetFinishersStep(const QuestDatabase& database);
+// Another database's quests taken in, as PlanMerge found them; none when it adds nothing.
+std::optional<EditStep> MergeQuestsStep(std::vector<MergedItem> added);
 
 // What a step did, for the views and for whatever follows every change.
 struct EditChange {
@@ -62,9 +73,9 @@ struct EditChange {
     // the step took away is in neither: its entries are.
     std::vector<std::int32_t> entries;
     std::vector<std::size_t> quests;
-    bool everyQuest = false;  // a reset touches them all
+    bool everyQuest = false;  // a reset or a merge touches them all
     // The step's own entry now, where the views show what changed; -1 when the
-    // journal lacks it (and for a reset).
+    // journal lacks it (and for a reset or a merge).
     std::int32_t entry = -1;
 };
 

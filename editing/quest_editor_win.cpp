@@ -45,6 +45,7 @@ void ShowCommand(CMainDlg& dlg, const EditChange& change, int row) {
             dlg.OnSelChangeListItems();
             return;
         case EditKind::RemoveItem:
+        case EditKind::MergeQuests:
             dlg.journalList.SetCurSel(-1);
             return;
         case EditKind::ToggleFinisher:
@@ -90,10 +91,12 @@ void CMainDlg::ShowChange(const std::optional<EditChange>& change) {
         // A step leaves the tree unselected but for its own entry; entries the game wrote
         // move nothing under the player's hands.
         if (!grew) questTree.SelectItem(nullptr);
-        if (change->everyQuest)
+        if (change->everyQuest) {
+            if (!change->entries.empty()) ShowPrefsChanged();  // a merge collated entries
             ShowQuests();
-        else
+        } else {
             ShowTouched(*change);
+        }
         if (change->way == EditChange::Way::Done)
             ShowCommand(*this, *change, row);
         else if (!grew)

@@ -225,6 +225,8 @@ bool CDialog::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
                 (this->**h)(static_cast<UINT_PTR>(wParam));
             } else if (auto h = std::get_if<ActivateHandler>(&entry.handler)) {
                 (this->**h)(LOWORD(wParam) != WA_INACTIVE);
+            } else if (auto h = std::get_if<DropFilesHandler>(&entry.handler)) {
+                (this->**h)(reinterpret_cast<HANDLE>(wParam));
             }
         });
         bool wantsDefault = defaultRequested;

@@ -152,6 +152,29 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// The file's volume and index; false when it can't be opened even to look at it.
+bool IdentityOf(const std::string& path, BY_HANDLE_FILE_INFORMATION& identity) {
+    // No access asked for, so that a file another program holds is looked at all the same.
+    HANDLE handle = CreateFileW(WideFromUtf8(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool known = GetFileInformationByHandle(handle, &identity) != FALSE;
+    CloseHandle(handle);
+    return known;
+}
+
+}  // namespace
+
+bool IsSameFile(const std::string& path, const std::string& other) {
+    BY_HANDLE_FILE_INFORMATION one, two;
+    return IdentityOf(path, one) && IdentityOf(other, two) &&
+           one.dwVolumeSerialNumber == two.dwVolumeSerialNumber &&
+           one.nFileIndexHigh == two.nFileIndexHigh && one.nFileIndexLow == two.nFileIndexLow;
+}
+
 std::string OpenFailureReason(const std::string& path, DWORD error) {
     return IsFolder(path) ? kIsFolderReason : SystemErrorText(error);
 }

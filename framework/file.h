@@ -82,6 +82,10 @@ std::optional<FileFacts> LookUpFile(const std::string& path);
 // Whether `path` names a folder.
 bool IsFolder(const std::string& path);
 
+// Whether both paths name one file, however each is spelled (case, short names, links):
+// the same volume and the same file on it. False when either can't be looked at.
+bool IsSameFile(const std::string& path, const std::string& other);
+
 // Why `path` failed to open with `error`: the platform's text, or that it is a folder,
 // where the platform only says "access denied".
 std::string OpenFailureReason(const std::string& path, DWORD error);

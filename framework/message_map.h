@@ -30,9 +30,11 @@ using EndSessionHandler = void (CDialog::*)(BOOL, UINT);         // WM_ENDSESSIO
 using DpiChangedHandler = void (CDialog::*)(UINT, const RECT*);  // WM_DPICHANGED: dpi, place
 using TimerHandler = void (CDialog::*)(UINT_PTR);                // WM_TIMER: timer id
 using ActivateHandler = void (CDialog::*)(bool);                 // WM_ACTIVATE: active
-using MessageHandler = std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler,
-                                    QueryIconHandler, QueryEndSessionHandler, EndSessionHandler,
-                                    DpiChangedHandler, TimerHandler, ActivateHandler>;
+using DropFilesHandler = void (CDialog::*)(HANDLE);              // WM_DROPFILES: the drop
+using MessageHandler =
+    std::variant<PlainHandler, NotifyHandler, ScrollHandler, SysCommandHandler, QueryIconHandler,
+                 QueryEndSessionHandler, EndSessionHandler, DpiChangedHandler, TimerHandler,
+                 ActivateHandler, DropFilesHandler>;
 
 struct MessageMapEntry {
     UINT message;
@@ -120,6 +122,13 @@ MessageMapEntry MapTimer(void (T::*handler)(UINT_PTR id)) {
 template <class T>
 MessageMapEntry MapActivate(void (T::*handler)(bool active)) {
     return MessageMapEntry{WM_ACTIVATE, 0, 0, AsDialogMember(handler)};
+}
+
+// Files dropped onto a window that accepts them; the handler owns the drop's handle and
+// frees it (framework/dropped_files.h).
+template <class T>
+MessageMapEntry MapDropFiles(void (T::*handler)(HANDLE drop)) {
+    return MessageMapEntry{WM_DROPFILES, 0, 0, AsDialogMember(handler)};
 }
 
 // WM_COMMAND with this notification code from this control (BN_CLICKED, 0, is also

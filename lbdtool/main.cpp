@@ -202,10 +202,11 @@ int Merge(const std::string& minePath, const std::string& theirsPath,
           const std::string& outputPath) {
     QuestDatabase result, theirs;
     if (!LoadDatabase(minePath, result) || !LoadDatabase(theirsPath, theirs)) return kError;
-    const MergeReport report = MergeDatabases(result, theirs);
+    const QuestMerge merge = PlanMerge(result, theirs);
+    AppendMerged(result, merge.added);
     if (!WriteDatabase(outputPath, result)) return kError;
-    for (const std::string& line : report.lines) Say(line + "\n");
-    return Finish(report.questsLeftOut > 0 ? kFound : kDone);
+    for (const std::string& line : MergeReportLines(merge)) Say(line + "\n");
+    return Finish(merge.questsLeftOut > 0 ? kFound : kDone);
 }
 
 int Usage(const std::string& problem) {

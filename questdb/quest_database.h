@@ -41,6 +41,10 @@ public:
     bool ReadImage(const std::uint8_t* bytes, std::size_t left, std::size_t* consumed = nullptr);
 };
 
+// The largest quests.lbd file the program reads: far beyond any real database, and what
+// one read can take.
+inline constexpr std::uint64_t kLargestDatabaseFile = 0x7FFFFFFF;
+
 // What reading a quests.lbd image found. A damaged image keeps every quest and
 // item read completely before the damage; a quest cut short keeps its complete
 // items and is dropped when it has none. bytesParsed counts the bytes of what

@@ -1,6 +1,7 @@
 // A player edits the quest database of the real program: starts a quest, adds entries
 // to it, clears every finisher flag, finishes the quest, removes entries, saves, and
-// finds it all again when the program starts anew.
+// finds it all again when the program starts anew; merges a friend's quests and takes
+// them back.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -8,6 +9,7 @@
 
 #include "black_box_test.h"
 #include "editing/editing_messages.h"
+#include "editing/merge_messages.h"
 #include "res/resource.h"
 
 namespace e2e {
@@ -203,6 +205,43 @@ TEST_F(EditingStory, CtrlZTakesEveryCommandBackAndCtrlYMakesItAgain) {
         EXPECT_EQ(app.ExpectExit("end after saving"), 0u);
         EXPECT_EQ(folder->Read("quests.lbd"), redo ? edited : original);
     }
+}
+
+// A friend's database chosen in the open-file dialog of the Options menu: the report,
+// their quests in the tree, then Undo; the database saved is the player's own.
+TEST_F(EditingStory, AFriendsQuestsMergedFromTheOpenDialogAreTakenBackByUndo) {
+    folder->Write("journal.htm", Journal());
+    const std::string original = QuestsImage({{{kMet, false}, {kPaid, false}}, {{kSmith, false}}});
+    folder->Write("quests.lbd", original);
+    // A new quest, an entry for the ferryman's quest, the smith's quest had already, and
+    // one that spans two of the player's quests.
+    folder->Write("friend.lbd", QuestsImage({{{kLost, false}, {kFound, false}},
+                                             {{kMet, true}, {kCrossed, false}},
+                                             {{kSmith, false}},
+                                             {{kPaid, false}, {kSmith, false}, {kCoal, false}}}));
+    Program& app = StartProgram();
+    MainWindow main = app.ExpectMainWindow("show the journal without a message");
+    const Lines before = {kMet, std::string("  ") + kPaid, kSmith};
+    ASSERT_EQ(TreeLines(main), before);
+
+    main.MenuCommand(ID_OPTIONS_MERGE_QUESTS);
+    HWND dialog = app.ExpectDialog(kMergeDialogTitle, "the open-file dialog");
+    ChooseFileToOpen(app, dialog, "friend.lbd", "open the friend's database");
+    MessageBoxWindow report = app.ExpectMessageBox("the report");
+    QuestMerge merged;
+    merged.questsAdded = merged.itemsAdded = merged.questsHeld = merged.questsLeftOut = 1;
+    EXPECT_EQ(report.Text(), MergeReportMessage(folder->PathOf("friend.lbd"), merged, {kPaid}));
+    report.Press(IDOK, "read the report");
+    app.Snapshot("their quests in the tree", main.Handle());
+    EXPECT_EQ(TreeLines(main), (Lines{kMet, std::string("  ") + kPaid, std::string("  ") + kCrossed,
+                                      kLost, std::string("  ") + kFound, kSmith}));
+
+    main.MenuCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(TreeLines(main), before);
+    main.Close();
+    app.ExpectMessageBox("ask whether to save").Press(IDYES, "save");
+    EXPECT_EQ(app.ExpectExit("end after saving"), 0u);
+    EXPECT_EQ(folder->Read("quests.lbd"), original);
 }
 
 }  // namespace

@@ -189,6 +189,22 @@ MainWindow Program::ExpectMainWindow(const std::string& step, DWORD timeoutMs) {
     return MainWindow(*this, main);
 }
 
+HWND Program::ExpectDialog(const std::string& caption, const std::string& step, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            for (const WindowInfo& window : VisibleWindows()) {
+                if (window.className == "#32770" && window.caption == caption)
+                    dialog = window.handle;
+            }
+            return dialog || HasEnded();
+        },
+        timeoutMs);
+    if (!dialog) Fail(step, "expected the dialog \"" + caption + "\", but it didn't appear");
+    Snapshot(step, dialog);
+    return dialog;
+}
+
 DWORD Program::ExpectExit(const std::string& step, DWORD timeoutMs) {
     HWND box = nullptr;
     WaitUntil([&] { return HasEnded() || (box = FindMessageBox()) != nullptr; }, timeoutMs);

@@ -41,6 +41,10 @@ public:
     MessageBoxWindow ExpectMessageBox(const std::string& step, DWORD timeoutMs = kStepTimeoutMs);
     // A message box that appears instead fails the step at once, quoting it.
     MainWindow ExpectMainWindow(const std::string& step, DWORD timeoutMs = kStepTimeoutMs);
+    // A window of the platform's that the program opens, such as the open-file dialog,
+    // found by its caption.
+    HWND ExpectDialog(const std::string& caption, const std::string& step,
+                      DWORD timeoutMs = kStepTimeoutMs);
     // Waits for the program to end and returns its exit code; a message box
     // that appears instead fails the step at once.
     DWORD ExpectExit(const std::string& step, DWORD timeoutMs = kStepTimeoutMs);

@@ -108,6 +108,20 @@ void MessageBoxWindow::Press(int id, const std::string& step) {
                              [&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
 
+void ChooseFileToOpen(Program& program, HWND dialog, const std::string& name,
+                      const std::string& step) {
+    // The file name box, cmb13.
+    HWND box = GetDlgItem(dialog, 1148);
+    const std::wstring wide = WideFromUtf8(name);
+    DWORD_PTR result = 0;
+    if (!box || !SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
+                                     SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
+        program.Fail(step, "the dialog has no file name box to type into");
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    program.ExpectEventually(step, "the dialog to close",
+                             [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
 HWND MainWindow::Control(int id) const {
     return GetDlgItem(window, id);
 }

@@ -47,6 +47,11 @@ private:
     HWND box;
 };
 
+// The platform's open-file dialog: types `name` into its file name box (relative to the
+// folder it shows, or a full path), opens it and waits until the dialog is gone.
+void ChooseFileToOpen(Program& program, HWND dialog, const std::string& name,
+                      const std::string& step);
+
 // The program's main window and its controls, found by their ids. Input goes
 // in as posted messages, which the program's own loop then handles as it
 // handles a person's input; each input waits until the program has handled

@@ -74,6 +74,8 @@ protected:
     void SetReadOnly(const std::string& name, bool readOnly) {
         folder->SetReadOnly(name, readOnly);
     }
+    // A file far too large to be a database, which takes no disk.
+    void MakeHuge(const std::string& name) { folder->Extend(name, 3ull << 30); }
     // Sets the file's last-write time to long ago, so that a rewrite shows.
     void MakeOld(const std::string& name) { folder->SetWriteTime(name, kLongAgo); }
     bool IsOld(const std::string& name) const { return folder->WriteTime(name) == kLongAgo; }

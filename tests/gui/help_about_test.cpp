@@ -70,7 +70,8 @@ TEST_F(HelpAndAbout, HelpShowsItsTextInThePaneFontAndClosesWithOkEnterOrEsc) {
     EXPECT_EQ(text.rfind("Lorebinder 1.0\r\n\r\n", 0), 0u);
     size_t at = 0;
     for (const char* phrase : {"journal.htm", "\"finisher\"", "Toggle Finisher",
-                               "console command that fills the journal", "quests.lbd", "F3"}) {
+                               "console command that fills the journal", "quests.lbd",
+                               "Merge Quests from Another Database...", "F3"}) {
         size_t found = text.find(phrase, at);
         EXPECT_NE(found, std::string::npos) << phrase << " (in order)";
         if (found != std::string::npos) at = found;
@@ -85,7 +86,7 @@ TEST_F(HelpAndAbout, HelpShowsItsTextInThePaneFontAndClosesWithOkEnterOrEsc) {
         }
         if (text.compare(i, 4, "\r\n\r\n") == 0) ++paragraphs;
     }
-    EXPECT_EQ(paragraphs, 6);
+    EXPECT_EQ(paragraphs, 7);
     EXPECT_EQ(text.find("\r\n\r\n\r\n"), std::string::npos);
     EXPECT_NE(text.back(), '\n');
 

@@ -65,6 +65,7 @@ TEST_F(MainWindow, FrameCaptionAndMenus) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "the window can't be maximised";
     EXPECT_FALSE(style & WS_THICKFRAME) << "the window can't be resized";
     EXPECT_TRUE(exStyle & WS_EX_APPWINDOW) << "the window belongs in the taskbar";
+    EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES) << "files dropped from Explorer are merged";
     EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
 
     // The client area is 528 x 330 dialog units.
@@ -109,10 +110,14 @@ TEST_F(MainWindow, FrameCaptionAndMenus) {
     GetMenuStringA(menu, 1, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "Options");
     HMENU options = GetSubMenu(menu, 1);
-    ASSERT_EQ(GetMenuItemCount(options), 1);
+    ASSERT_EQ(GetMenuItemCount(options), 3);
     EXPECT_EQ(GetMenuItemID(options, 0), UINT(ID_OPTIONS_RESET_FINISHERS));
     GetMenuStringA(options, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ(text, "Set all database items to \"non-finisher\"");
+    EXPECT_TRUE(GetMenuState(options, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(options, 2), UINT(ID_OPTIONS_MERGE_QUESTS));
+    GetMenuStringA(options, 2, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "Merge Quests from Another Database...");
 
     // The system menu ends with a separator and the About item.
     HMENU system = GetSystemMenu(Window(), FALSE);

@@ -264,14 +264,8 @@ TEST_F(StartupAndClose, DamagedOrUnreadableDatabaseSaysWhatWasReadAndAsksBeforeR
     CloseWithoutSaving();
     EXPECT_EQ(ReadFile("quests.lbd"), kQuests);
 
-    // A file far too large to be a database is not read at all (sparse: no disk used).
-    HANDLE huge = CreateFileA(PathOf("quests.lbd").c_str(), GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    LARGE_INTEGER size;
-    size.QuadPart = 3LL << 30;
-    SetFilePointerEx(huge, size, nullptr, FILE_BEGIN);
-    SetEndOfFile(huge);
-    CloseHandle(huge);
+    // A file far too large to be a database is not read at all.
+    MakeHuge("quests.lbd");
     ExpectBox(DatabaseTooLargeMessage(PathOf("quests.lbd")));
     StartDialog();
     EXPECT_TRUE(Dialog().database.quests.empty());

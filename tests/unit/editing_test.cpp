@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "editing/editing_messages.h"
+#include "editing/merge_messages.h"
 #include "editing/quest_editor.h"
 #include "views/list_filter.h"
 #include "journal/journal_matching.h"
@@ -117,6 +119,31 @@ TEST(QuestEditor, RemovingTheFirstOfTwoItemsWithOneTextHandsTheEntryToTheOther) 
     EXPECT_EQ(Texts(database),
               (std::vector<std::vector<std::string>>{{"Spoke to the smith."}, {"Bought coal."}}));
     ExpectLinked(database, journal);
+}
+
+// The report names a left-out quest by its first text, cut short when long, the first
+// ten of them, and counts the rest.
+TEST(MergeReport, NamesTheFirstTenQuestsLeftOutAndCountsTheRest) {
+    QuestDatabase mine = Database({{"a"}, {"b"}});
+    std::vector<std::vector<std::string>> quests = {{"new"}, {"a"}};
+    for (int q = 0; q < 12; ++q) quests.push_back({"their " + std::to_string(q), "a", "b"});
+    quests[2][0] = std::string(kMergeNameLimit + 1, 'x');
+    const QuestDatabase theirs = Database(quests);
+    const QuestMerge merge = PlanMerge(mine, theirs);
+    const std::vector<std::string> names =
+        LeftOutNames(merge, theirs, [](unsigned char) { return false; });
+
+    std::vector<std::string> expected = {std::string(kMergeNameLimit, 'x') + "..."};
+    for (int q = 1; q < 10; ++q) expected.push_back("their " + std::to_string(q));
+    EXPECT_EQ(names, expected);
+    std::string list;
+    for (const std::string& name : names) list += "\n\"" + name + "\"";
+    EXPECT_EQ(MergeReportMessage("friend.lbd", merge, names),
+              "Quests merged from friend.lbd:\n1 new quest added.\n1 of its quests you had "
+              "already.\n\nLeft out, as the entries of each "
+              "belong to two or more of your quests:" +
+                  list + "\nand 2 more.\n\n" + kUndoItem + " " + kMergeQuestsStep +
+                  " in the Edit menu takes the merge back.");
 }
 
 TEST(QuestEditor, PositionsAndRowsStayInRange) {

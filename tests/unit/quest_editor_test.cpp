@@ -56,6 +56,25 @@ public:
         std::optional<EditStep> step = ResetFinishersStep(database);
         return step ? editor.Take(std::move(*step)) : std::nullopt;
     }
+    // A friend's database of a few quests: texts of the journal's entries, held here or
+    // not, and texts the journal lacks.
+    std::optional<EditChange> MergeQuests() {
+        std::vector<TestQuest> quests(1 + random() % 4);
+        for (TestQuest& quest : quests) {
+            for (int i = random() % 4; i >= 0; --i) {
+                const std::size_t pick = random() % (journal.size() + 5);
+                quest.emplace_back(pick < journal.size()
+                                       ? journal[pick].text
+                                       : "Elsewhere " + std::to_string(pick) + ".",
+                                   random() % 3 == 0);
+            }
+        }
+        const std::string image = DatabaseImage(quests);
+        QuestDatabase theirs;
+        theirs.ReadImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
+        std::optional<EditStep> step = MergeQuestsStep(PlanMerge(database, theirs).added);
+        return step ? editor.Take(std::move(*step)) : std::nullopt;
+    }
 
 private:
     // A random entry with this collated mark, or -1: the first with it from a random place.
@@ -114,20 +133,22 @@ std::vector<std::string> QuestImages(const QuestDatabase& database) {
 }
 
 // What a change says it touched covers all it changed: every entry whose mark changed,
-// and every quest that isn't one of those it had before (a reset touches them all).
+// and every quest that isn't one of those it had before (a reset or a merge touches
+// them all).
 void ExpectTouchedToCoverTheChange(const std::vector<std::string>& questsBefore,
                                    const std::vector<std::int32_t>& marksBefore,
                                    const QuestDatabase& database,
                                    const std::vector<JournalEntry>& journal,
                                    const std::optional<EditChange>& change,
                                    const std::string& when) {
-    if (!change || change->everyQuest) return;
+    if (!change) return;
     for (std::size_t p = 0; p < journal.size(); ++p) {
         if (journal[p].collated == marksBefore[p]) continue;
         EXPECT_NE(std::find(change->entries.begin(), change->entries.end(), std::int32_t(p)),
                   change->entries.end())
             << when << ": entry " << p;
     }
+    if (change->everyQuest) return;
     std::vector<std::string> unclaimed = questsBefore;
     const std::vector<std::string> after = QuestImages(database);
     for (std::size_t q = 0; q < after.size(); ++q) {
@@ -231,9 +252,9 @@ std::vector<std::string> Rebuilt(const QuestDatabase& database,
     return lines;
 }
 
-// Each random walk undoes and redoes at random between commands, and now and then
-// reloads a journal that renumbers its entries, loses some and gains others, finds
-// entries appended, or clicks a filter. The views, changed only where each step
+// Each random walk undoes and redoes at random between commands and merges of a friend's
+// quests, and now and then reloads a journal that renumbers its entries, loses some and
+// gains others, finds entries appended, or clicks a filter. The views, changed only where each step
 // touched them, show what a rebuild would.
 TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
     std::vector<std::string> texts;
@@ -261,7 +282,7 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
         // images[k]: the image with k steps of the current line applied; `done` of them are.
         std::vector<std::string> images = {ImageOf(database)};
         std::size_t done = 0;
-        std::size_t undos = 0, redos = 0;
+        std::size_t undos = 0, redos = 0, merges = 0;
         for (int turn = 0; turn < 600; ++turn) {
             const std::string when =
                 "seed " + std::to_string(seed) + ", turn " + std::to_string(turn);
@@ -323,10 +344,13 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
                     change = player.AddToQuest();
                 } else if (choice < 87) {
                     change = player.RemoveItem();
-                } else if (choice < 97) {
+                } else if (choice < 92) {
                     change = player.ToggleFinisher();
-                } else {
+                } else if (choice < 94) {
                     change = player.ResetFinishers();
+                } else {
+                    change = player.MergeQuests();
+                    merges += change.has_value();
                 }
                 if (!change) {
                     ASSERT_EQ(ImageOf(database), before) << when;
@@ -345,6 +369,7 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
         }
         EXPECT_GT(undos, 50u);
         EXPECT_GT(redos, 10u);
+        EXPECT_GT(merges, 5u);
 
         while (editor.Undo()) ExpectLinkedAsAReadWould(database, journal, "undo");
         EXPECT_EQ(ImageOf(database), images.front()) << "seed " << seed;

@@ -148,6 +148,17 @@ void ScratchFolder::SetReadOnly(const std::string& name, bool readOnly) const {
         Fail("can't set the attributes of", PathOf(name));
 }
 
+void ScratchFolder::Extend(const std::string& name, std::uint64_t size) const {
+    HANDLE file = CreateFileW(Wide(PathOf(name)).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Fail("can't open", PathOf(name));
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool extended = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    if (!extended) Fail("can't extend", PathOf(name));
+}
+
 std::uint64_t ScratchFolder::WriteTime(const std::string& name) const {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(Wide(PathOf(name)).c_str(), GetFileExInfoStandard, &data)) return 0;

@@ -42,6 +42,9 @@ public:
     // The names of the files in the folder, sorted.
     std::vector<std::string> Files() const;
     void SetReadOnly(const std::string& name, bool readOnly) const;
+    // Makes the file `size` bytes long, creating it if need be; what it gains reads as
+    // zeros and takes no disk (a sparse file), so a test may make one of gigabytes.
+    void Extend(const std::string& name, std::uint64_t size) const;
 
     // The file's last-write time in FILETIME ticks (0 when there is no such file), and
     // a way to set it: a test can then tell whether the program rewrote a file.
