@@ -297,6 +297,7 @@ bool RunProgram(const ScratchFolder& folder, std::vector<Measured>& results,
     bool started = false;
     timed([&] { started = driver.Start(); });
     if (!started) return false;
+    RewriteLineEnds(folder);
     timed([&] { driver.Click(IDC_RELOAD_JOURNAL); });
     timed([&] { driver.Click(IDC_SHOW_COLLATED); });
     timed([&] { driver.Click(IDC_SHOW_FINISHED); });
