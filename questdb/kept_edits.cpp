@@ -33,6 +33,13 @@ bool GetNumber(const std::uint8_t* bytes, std::size_t length, std::size_t& at, s
     return true;
 }
 
+// The quest hash (kept_edits.h) goes on with one number more.
+std::uint64_t HashNumber(std::uint64_t hash, std::uint64_t value, std::size_t size) {
+    std::uint8_t bytes[8];
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    return StableHash(bytes, size, hash);
+}
+
 }  // namespace
 
 std::uint64_t StableHash(const void* data, std::size_t size, std::uint64_t hash) {
@@ -54,6 +61,12 @@ void SavedImage::Take(const QuestDatabase& database, ByteBuffer built) {
     for (const Quest& quest : database.quests)
         offsets.push_back(offsets.back() + quest.ImageSize());
     hash = StableHash(image.Data(), image.Size());
+    questHashes.clear();
+    questHash = HashNumber(kStableHashStart, QuestCount(), 4);
+    for (std::size_t q = 0; q < QuestCount(); ++q) {
+        questHashes.push_back(StableHash(image.Data() + offsets[q], offsets[q + 1] - offsets[q]));
+        questHash = HashNumber(questHash, questHashes.back(), 8);
+    }
 }
 
 bool SavedImage::SameQuest(std::size_t savedQuest, const Quest& quest) const {
@@ -112,13 +125,12 @@ ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) const {
     PutNumber(out, 0, 8);  // the edited image's length and hash, once known
     PutNumber(out, 0, 8);
     PutNumber(out, runs.size(), 4);
-    ByteBuffer edited;
-    PutNumber(edited, current.quests.size(), 4);
-    std::uint64_t editedLength = 4, editedHash = StableHash(edited.Data(), 4);
+    std::uint64_t editedLength = 4,
+                  editedHash = HashNumber(kStableHashStart, current.quests.size(), 4);
     auto hashSaved = [&](std::size_t from, std::size_t to) {
         editedLength += offsets[to] - offsets[from];
-        editedHash =
-            StableHash(image.Data() + offsets[from], offsets[to] - offsets[from], editedHash);
+        for (std::size_t q = from; q < to; ++q)
+            editedHash = HashNumber(editedHash, questHashes[q], 8);
     };
     ByteBuffer quest;
     std::size_t next = 0;
@@ -131,7 +143,7 @@ ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) const {
             current.quests[i].WriteImage(quest);
             Put(out, quest.Data(), quest.Size());
             editedLength += quest.Size();
-            editedHash = StableHash(quest.Data(), quest.Size(), editedHash);
+            editedHash = HashNumber(editedHash, StableHash(quest.Data(), quest.Size()), 8);
         }
         next = run.first + run.removed;
     }
@@ -160,7 +172,7 @@ KeptEditsResult SavedImage::Apply(const std::uint8_t* bytes, std::size_t size,
     }
     GetNumber(bytes, size, at, 4, runs);
     if (length != image.Size() || savedHash != hash || count != QuestCount()) {
-        return !first && editedLength == image.Size() && editedHash == hash
+        return !first && editedLength == image.Size() && editedHash == questHash
                    ? KeptEditsResult::AlreadySaved
                    : KeptEditsResult::OtherDatabase;
     }
