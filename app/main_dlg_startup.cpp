@@ -12,13 +12,6 @@
 #include "framework/wide_text.h"
 #include "framework/wait_cursor.h"
 
-namespace {
-
-// Far beyond any real database.
-constexpr std::uint64_t kLargestDatabase = 0x7FFFFFFF;
-
-}  // namespace
-
 BOOL CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
@@ -69,10 +62,10 @@ bool CMainDlg::FindProgramDirectory(std::string& directory) {
 }
 
 void CMainDlg::LoadDatabase(StartupRead& read) {
-    WholeFile file = ReadWholeFile(databasePath, kLargestDatabase);
+    WholeFile file = ReadWholeFile(databasePath, kLargestDatabaseFile);
     bool leftCopiesSaid = false;
     if (file.status == WholeFile::Status::Missing && (leftCopiesSaid = OfferLeftCopies()))
-        file = ReadWholeFile(databasePath, kLargestDatabase);
+        file = ReadWholeFile(databasePath, kLargestDatabaseFile);
     read.found = file.status != WholeFile::Status::Missing;
     switch (file.status) {
         case WholeFile::Status::Missing:
@@ -123,7 +116,7 @@ bool CMainDlg::OfferLeftCopies() {
     for (const std::string& path : {temporary, databasePath + ".bak"}) {
         const std::optional<FileFacts> facts = LookUpFile(path);
         if (!facts) continue;
-        const WholeFile copy = ReadWholeFile(path, kLargestDatabase);
+        const WholeFile copy = ReadWholeFile(path, kLargestDatabaseFile);
         QuestDatabase check;
         const bool complete = copy.status == WholeFile::Status::Read && !copy.bytes.empty() &&
                               !check.ReadImage(copy.bytes.data(), copy.bytes.size()).damaged;
