@@ -107,6 +107,9 @@ public:
     const JournalEntry* EntryAt(LPARAM position, const char* badPosition);
     void ShowPrefsChanged();
     void ShowDisplayedCount();
+    // The row that lists the entry at `position`, found by halves (rows list positions in
+    // ascending order); -1 when the list doesn't show it.
+    int ListRowOf(std::int32_t position) const;
     void OnSelChangeListItems();
     void OnButtonReloadJournal();
     // Reads the journal again and shows it: appended entries through the editor; a journal

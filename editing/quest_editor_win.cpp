@@ -1,7 +1,5 @@
 // The dialog's side of every change to the database: the views after a step is taken,
 // undone or redone, the Edit menu and its keys.
-#include <algorithm>
-
 #include "app/main_dlg.h"
 #include "framework/wait_cursor.h"
 #include "res/resource.h"
@@ -12,21 +10,6 @@ namespace {
 void ShowMenuItem(HMENU menu, UINT id, const std::string& text, bool enabled) {
     ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id,
                 text.c_str());
-}
-
-// The list row that shows the entry at `position` under the list's filters; -1 when
-// the list doesn't show it.
-int ListRowOf(const CMainDlg& dlg, std::int32_t position) {
-    if (position < 0) return -1;
-    const std::vector<std::int32_t> rows =
-        FilterJournal(dlg.journal, dlg.showUnknown, dlg.showCollated).rows;
-    const auto found = std::lower_bound(rows.begin(), rows.end(), position);
-    if (found == rows.end() || *found != position) return -1;
-    const int row = static_cast<int>(found - rows.begin());
-    // A list cut short by a lack of memory holds fewer rows than the filters ask for.
-    if (row >= dlg.journalList.GetCount() || dlg.journalList.GetItemData(row) != position)
-        return -1;
-    return row;
 }
 
 // A command's step, as the player took it: an entry that joined a quest is shown
@@ -57,7 +40,7 @@ void ShowCommand(CMainDlg& dlg, const EditChange& change, int row) {
 // An undone or redone step: the step's entry is selected wherever the views show it,
 // the place to look at what changed.
 void ShowUndoOrRedo(CMainDlg& dlg, const EditChange& change) {
-    dlg.journalList.SetCurSel(ListRowOf(dlg, change.entry));
+    dlg.journalList.SetCurSel(dlg.ListRowOf(change.entry));
     // Fills the list's panes, or empties them, and selects a collated entry's tree item.
     dlg.OnSelChangeListItems();
     if (change.entry >= 0) {

@@ -45,6 +45,19 @@ const JournalEntry* CMainDlg::EntryAt(LPARAM position, const char* badPosition) 
     return nullptr;
 }
 
+int CMainDlg::ListRowOf(std::int32_t position) const {
+    if (position < 0) return -1;
+    int low = 0, high = journalList.GetCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (journalList.GetItemData(middle) < position)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < journalList.GetCount() && journalList.GetItemData(low) == position ? low : -1;
+}
+
 void CMainDlg::ShowDisplayedCount() {
     SetDlgItemText(IDC_DISPLAYED_COUNT,
                    DisplayedCountText(static_cast<size_t>(std::max(journalList.GetCount(), 0)),

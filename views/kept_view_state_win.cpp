@@ -20,22 +20,6 @@ const JournalEntry* EntryWith(const std::vector<JournalEntry>& journal,
     return nullptr;
 }
 
-// The row that lists the entry, found by halves: rows list positions in ascending order.
-int RowOf(const CMainDlg& dlg, const JournalEntry* entry) {
-    if (!entry) return -1;
-    const LPARAM position = entry - dlg.journal.data();
-    int low = 0, high = dlg.journalList.GetCount();
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (dlg.journalList.GetItemData(middle) < position)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low < dlg.journalList.GetCount() && dlg.journalList.GetItemData(low) == position ? low
-                                                                                            : -1;
-}
-
 // The quest the tree's top-level item shows, as its place in the database.
 std::optional<std::size_t> QuestOf(CMainDlg& dlg, HTREEITEM top) {
     const std::optional<std::string> text = TextAt(dlg.journal, dlg.questTree.GetItemData(top));
@@ -90,10 +74,13 @@ void KeptViewState::Rebuild() {
     // keep what they showed unless a row was selected, as after any refill.
     if (listSelected) {
         const JournalEntry* entry = EntryWith(dlg.journal, listSelected);
-        const int row = RowOf(dlg, entry);
+        const int row =
+            entry ? dlg.ListRowOf(static_cast<std::int32_t>(entry - dlg.journal.data())) : -1;
         dlg.journalList.SetCurSel(row);
         dlg.paneTexts.ShowEntry(dlg.listHeadingPane, dlg.listTextPane, row >= 0 ? entry : nullptr);
     }
-    const int topRow = RowOf(dlg, EntryWith(dlg.journal, listTop));
+    const JournalEntry* top = EntryWith(dlg.journal, listTop);
+    const int topRow =
+        top ? dlg.ListRowOf(static_cast<std::int32_t>(top - dlg.journal.data())) : -1;
     dlg.journalList.SetTopIndex(topRow >= 0 ? topRow : listTopRow);
 }
