@@ -62,6 +62,7 @@ bool DatabaseFile::RestoreAnswered(Answer answer, QuestDatabase& database) {
     if (answer == Answer::No) return true;
     database.quests = std::move(restorable.quests);
     database.InvalidateIndex();
+    savedImage.Forget();
     return false;
 }
 

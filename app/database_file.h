@@ -117,8 +117,14 @@ public:
     // Whether `current` differs from the database as start-up read it or the last
     // save wrote it.
     bool Differs(const QuestDatabase& current) const { return savedImage.Differs(current); }
-    // After every change to the database.
+    // After every change to the database: Edited when the editor told what the change
+    // did (SavedImage::Edited), or EditedUntold when nothing did, then Changed.
     KeptEditsUpdate Changed(const QuestDatabase& current);
+    void Edited(const std::vector<std::size_t>& changed, std::ptrdiff_t putIn,
+                std::ptrdiff_t takenOut) {
+        savedImage.Edited(changed, putIn, takenOut);
+    }
+    void EditedUntold() { savedImage.Forget(); }
     // Whether a failure to write the kept edits must be said: once, until a write works.
     bool KeptEditsWritten(bool written);
     // Whether the end of the run removes the kept-edits file: it is this copy's.

@@ -138,8 +138,9 @@ public:
     void OnMergeQuests();
     void OnDropFiles(HANDLE drop);
     void MergeQuestsFrom(const std::string& path);
-    // Called once after every change to the database in memory, by ShowChange.
-    void DatabaseChanged();
+    // Called once after every change to the database in memory: by ShowChange with
+    // what the editor said the change touched; without it, every quest may have changed.
+    void DatabaseChanged(const EditChange* change = nullptr);
     // Whether the database differs from what start-up read or the last save wrote.
     bool HasUnsavedEdits() const;
 

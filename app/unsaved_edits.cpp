@@ -6,7 +6,11 @@
 #include "framework/message_box.h"
 #include "framework/replace_file.h"
 
-void CMainDlg::DatabaseChanged() {
+void CMainDlg::DatabaseChanged(const EditChange* change) {
+    if (change && !change->everyQuest)
+        databaseFile.Edited(change->quests, change->questPutIn, change->questTakenOut);
+    else
+        databaseFile.EditedUntold();
     KeepUnsavedEdits();
 }
 

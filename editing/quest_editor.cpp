@@ -62,25 +62,6 @@ bool CanInsert(const QuestDatabase& database, ItemAt at, bool newQuest) {
     return at.quest < database.quests.size() && at.item <= database.quests[at.quest].items.size();
 }
 
-void Insert(QuestDatabase& database, const EditStep& step, bool finisher, bool newQuest) {
-    std::vector<Quest>& quests = database.quests;
-    // At the end, the database's own additions keep its lookup index current, so that
-    // the commands, which always add there, cost no rebuild of it.
-    if (newQuest && step.at.quest == quests.size() && database.AddQuest(step.text, -1, finisher))
-        return;
-    if (!newQuest && step.at.item == quests[step.at.quest].items.size()) {
-        database.AddItem(quests[step.at.quest], step.text, -1, finisher);
-        return;
-    }
-    if (newQuest) quests.insert(quests.begin() + step.at.quest, Quest{});
-    std::vector<QuestItem>& items = quests[step.at.quest].items;
-    QuestItem item;
-    item.text = step.text;
-    item.finisher = finisher;
-    items.insert(items.begin() + step.at.item, std::move(item));
-    database.InvalidateIndex();
-}
-
 void AddOnce(std::vector<std::size_t>& quests, std::size_t quest) {
     if (std::find(quests.begin(), quests.end(), quest) == quests.end()) quests.push_back(quest);
 }
@@ -99,6 +80,7 @@ void Relinking(QuestDatabase& database, std::vector<JournalEntry>& journal, cons
         holderBefore = static_cast<std::size_t>(quest - database.quests.data());
     }
     change();
+    if (questToo) (inserts ? touched.questPutIn : touched.questTakenOut) = step.at.quest;
     auto [quest, holder] = database.FindQuestAndItem(step.text);
     if (holder) AddOnce(touched.quests, static_cast<std::size_t>(quest - database.quests.data()));
     // A quest put in or taken out before the old holder's moved it.
@@ -129,8 +111,9 @@ bool Apply(const EditStep& step, bool forwards, QuestDatabase& database,
             const bool finisher = step.kind == EditKind::RemoveItem && step.finisher;
             if (adds == forwards) {
                 if (!CanInsert(database, step.at, newQuest)) return false;
-                Relinking(database, journal, step, true, newQuest, touched,
-                          [&] { Insert(database, step, finisher, newQuest); });
+                Relinking(database, journal, step, true, newQuest, touched, [&] {
+                    database.InsertItem(step.at.quest, step.at.item, newQuest, step.text, finisher);
+                });
             } else {
                 QuestItem* item = ItemHolding(database, step.at, step.text);
                 if (!item) return false;

@@ -74,6 +74,9 @@ struct EditChange {
     std::vector<std::int32_t> entries;
     std::vector<std::size_t> quests;
     bool everyQuest = false;  // a reset or a merge touches them all
+    // Where the step put a quest in or took one out (-1: it didn't), moving the later
+    // quests by one; not told for a reset or a merge.
+    std::ptrdiff_t questPutIn = -1, questTakenOut = -1;
     // The step's own entry now, where the views show what changed; -1 when the
     // journal lacks it (and for a reset or a merge).
     std::int32_t entry = -1;

@@ -87,7 +87,7 @@ void CMainDlg::ShowChange(const std::optional<EditChange>& change) {
     }
     if (grew) return;  // the database holds what it held
     ShowEditMenu();
-    DatabaseChanged();
+    DatabaseChanged(&*change);
 }
 
 void CMainDlg::ShowEditMenu() {

@@ -67,6 +67,21 @@ void SavedImage::Take(const QuestDatabase& database, ByteBuffer built) {
         questHashes.push_back(StableHash(image.Data() + offsets[q], offsets[q + 1] - offsets[q]));
         questHash = HashNumber(questHash, questHashes.back(), 8);
     }
+    // The saved database is the current one.
+    knownSaved.resize(QuestCount());
+    for (std::size_t q = 0; q < QuestCount(); ++q) knownSaved[q] = q;
+}
+
+void SavedImage::Edited(const std::vector<std::size_t>& changed, std::ptrdiff_t putIn,
+                        std::ptrdiff_t takenOut) {
+    const auto at = [this](std::ptrdiff_t position) { return knownSaved.begin() + position; };
+    if (putIn >= 0 && static_cast<std::size_t>(putIn) <= knownSaved.size())
+        knownSaved.insert(at(putIn), kNotKnown);
+    if (takenOut >= 0 && static_cast<std::size_t>(takenOut) < knownSaved.size())
+        knownSaved.erase(at(takenOut));
+    for (std::size_t quest : changed) {
+        if (quest < knownSaved.size()) knownSaved[quest] = kNotKnown;
+    }
 }
 
 bool SavedImage::SameQuest(std::size_t savedQuest, const Quest& quest) const {
@@ -78,9 +93,21 @@ bool SavedImage::SameQuest(std::size_t savedQuest, const Quest& quest) const {
 // removed, or had others put before it. Edits come one at a time, so the lists meet
 // again at once; anything else still gives runs that make the current list, if longer
 // ones.
-std::vector<SavedImage::Run> SavedImage::Difference(const QuestDatabase& current) const {
+std::vector<SavedImage::Run> SavedImage::Difference(const QuestDatabase& current,
+                                                    std::vector<std::size_t>* known) const {
     const std::size_t saved = QuestCount(), now = current.quests.size();
-    auto same = [&](std::size_t s, std::size_t c) { return SameQuest(s, current.quests[c]); };
+    // Edits told of keep the list as long as the database; any other change forgets it.
+    if (known && known->size() != now) known->assign(now, kNotKnown);
+    auto same = [&](std::size_t s, std::size_t c) {
+        if (!known) return SameQuest(s, current.quests[c]);
+        std::size_t& equal = (*known)[c];
+        if (equal == s) return true;
+        // Equal to one saved quest, and so to another only when their bytes are equal.
+        if (equal != kNotKnown && questHashes[equal] != questHashes[s]) return false;
+        if (!SameQuest(s, current.quests[c])) return false;
+        equal = s;
+        return true;
+    };
     std::vector<Run> runs;
     auto add = [&runs](Run run) {
         Run* last = runs.empty() ? nullptr : &runs.back();
@@ -108,15 +135,15 @@ std::vector<SavedImage::Run> SavedImage::Difference(const QuestDatabase& current
 }
 
 bool SavedImage::Differs(const QuestDatabase& current) const {
-    return !Difference(current).empty();
+    return !Difference(current, nullptr).empty();
 }
 
 // The edited image's length and hash go in as the quests are written, so that a later
 // start can tell edits that a save has put in quests.lbd; the saved quests between runs
 // are hashed from the saved image, unwritten.
-ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) const {
+ByteBuffer SavedImage::KeptEdits(const QuestDatabase& current) {
     ByteBuffer out;
-    const std::vector<Run> runs = Difference(current);
+    const std::vector<Run> runs = Difference(current, &knownSaved);
     if (runs.empty()) return out;
     Put(out, kMagic, sizeof(kMagic));
     PutNumber(out, image.Size(), 8);

@@ -1,8 +1,8 @@
 // Unsaved edits, kept beside the database between saves so that a crash can't take
 // them: the database as last saved (SavedImage), and a file that holds only the quests
 // that differ from it, with a fingerprint of the saved image they apply to. An edit
-// then costs a look at every quest and a write of the changed ones, however large
-// the database.
+// then costs a look at the quests it changed and a write of those that differ, however
+// large the database.
 //
 // The file: "LBDKEEP2", the saved image's length (8 bytes) and FNV-1a hash (8 bytes),
 // its quest count (4), the length (8) and quest hash (8) of the image with the edits in,
@@ -38,11 +38,19 @@ public:
     void Take(const QuestDatabase& database);
     void Take(const QuestDatabase& database, ByteBuffer image);
 
-    // Whether `current` holds other quests than the saved database.
+    // Whether `current` holds other quests than the saved database: every quest is
+    // compared.
     bool Differs(const QuestDatabase& current) const;
     // The kept-edits file that turns the saved database into `current`; empty when
-    // they hold the same quests.
-    ByteBuffer KeptEdits(const QuestDatabase& current) const;
+    // they hold the same quests. Compares only the quests not known to be saved ones
+    // (Edited), so that an edit of a large database costs little.
+    ByteBuffer KeptEdits(const QuestDatabase& current);
+    // What an edit did to the quests, in their positions after it: the quests at
+    // `changed` may differ from what they were, and one quest was put in at `putIn` or
+    // taken out from `takenOut` (-1: none). After a change not told so, Forget().
+    void Edited(const std::vector<std::size_t>& changed, std::ptrdiff_t putIn,
+                std::ptrdiff_t takenOut);
+    void Forget() { knownSaved.clear(); }
     // Puts in `out` the database that the kept edits in `bytes` make of the saved one.
     // Damaged bytes, or the edits of another database, leave `out` as it was.
     KeptEditsResult Apply(const std::uint8_t* bytes, std::size_t size, QuestDatabase& out) const;
@@ -57,12 +65,19 @@ private:
     };
     std::size_t QuestCount() const { return offsets.size() - 1; }
     bool SameQuest(std::size_t savedQuest, const Quest& quest) const;
-    // Where `current` differs, as runs of saved quests that others replace.
-    std::vector<Run> Difference(const QuestDatabase& current) const;
+    // Where `current` differs, as runs of saved quests that others replace. With
+    // `known`, each current quest's entry there is the saved quest it is known to
+    // equal, or kNotKnown; the quests found equal go in.
+    std::vector<Run> Difference(const QuestDatabase& current,
+                                std::vector<std::size_t>* known) const;
 
     ByteBuffer image;
     std::vector<std::size_t> offsets{4};  // where each saved quest begins, and the last ends
     std::uint64_t hash = 0;
     std::vector<std::uint64_t> questHashes;  // each saved quest's
     std::uint64_t questHash = 0;             // the whole image's
+    // For each quest of the database as last edited, the saved quest it equals, or
+    // kNotKnown; the edits since say which may have changed. Empty: none is known.
+    static constexpr std::size_t kNotKnown = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> knownSaved;
 };

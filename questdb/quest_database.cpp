@@ -96,6 +96,20 @@ Quest* QuestDatabase::AppendQuest(Quest quest) {
     return &quests.back();
 }
 
+QuestItem* QuestDatabase::InsertItem(std::size_t quest, std::size_t item, bool newQuest,
+                                     std::string text, bool finisher) {
+    if (newQuest ? quest > quests.size() || item != 0
+                 : quest >= quests.size() || item > quests[quest].items.size())
+        return nullptr;
+    if (newQuest) quests.emplace(quests.begin() + static_cast<std::ptrdiff_t>(quest));
+    std::vector<QuestItem>& items = quests[quest].items;
+    QuestItem& added = *items.emplace(items.begin() + static_cast<std::ptrdiff_t>(item));
+    added.text = std::move(text);
+    added.finisher = finisher;
+    if (indexCurrent) Inserted(ItemPosition{quest, item}, newQuest);
+    return &added;
+}
+
 void QuestDatabase::RemoveItem(Quest* quest, QuestItem* item) {
     const std::size_t q = PositionOf(quests, static_cast<const Quest*>(quest));
     if (q == quests.size()) return;
@@ -103,9 +117,22 @@ void QuestDatabase::RemoveItem(Quest* quest, QuestItem* item) {
     const std::size_t i = PositionOf(items, static_cast<const QuestItem*>(item));
     if (i == items.size()) return;
 
+    const bool questToo = items.size() == 1;
+    // The index lets go of the item while its text is there to find it by.
+    bool wasFirst = false;
+    std::string text;
+    if (indexCurrent) {
+        const std::size_t hash = HashOf(items[i].text);
+        const ItemPosition* held = Indexed(items[i].text, hash);
+        wasFirst = held && held->quest == q && held->item == i;
+        if (wasFirst) {
+            index.Erase(hash, [&](const ItemPosition& p) { return &p == held; });
+            text = std::move(items[i].text);
+        }
+    }
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
-    if (items.empty()) quests.erase(quests.begin() + static_cast<std::ptrdiff_t>(q));
-    InvalidateIndex();
+    if (questToo) quests.erase(quests.begin() + static_cast<std::ptrdiff_t>(q));
+    if (indexCurrent) Removed(ItemPosition{q, i}, questToo, wasFirst ? &text : nullptr);
 }
 
 void QuestDatabase::ResetJournalIndexes() {
@@ -149,4 +176,43 @@ void QuestDatabase::RebuildIndex() {
         }
     }
     indexCurrent = true;
+}
+
+void QuestDatabase::Inserted(ItemPosition at, bool newQuest) {
+    const bool last =
+        newQuest ? at.quest + 1 == quests.size() : at.item + 1 == quests[at.quest].items.size();
+    if (!last)
+        index.ForEach([&](ItemPosition& indexed) {
+            if (newQuest && indexed.quest >= at.quest)
+                ++indexed.quest;
+            else if (!newQuest && indexed.quest == at.quest && indexed.item >= at.item)
+                ++indexed.item;
+        });
+    const std::string& text = quests[at.quest].items[at.item].text;
+    const std::size_t hash = HashOf(text);
+    const ItemPosition* held = Indexed(text, hash);
+    if (held && (held->quest < at.quest || (held->quest == at.quest && held->item < at.item)))
+        return;  // an earlier item holds the text still
+    if (held) index.Erase(hash, [&](const ItemPosition& p) { return &p == held; });
+    index.Add(hash, at);
+}
+
+// `first` is the text of the item taken out when the index held it: the next item to
+// hold it, if any, takes its place.
+void QuestDatabase::Removed(ItemPosition at, bool questToo, const std::string* first) {
+    index.ForEach([&](ItemPosition& indexed) {
+        if (questToo && indexed.quest > at.quest)
+            --indexed.quest;
+        else if (!questToo && indexed.quest == at.quest && indexed.item > at.item)
+            --indexed.item;
+    });
+    if (!first) return;
+    for (std::size_t q = 0; q < quests.size(); ++q) {
+        for (std::size_t i = 0; i < quests[q].items.size(); ++i) {
+            if (quests[q].items[i].text == *first) {
+                index.Add(HashOf(*first), ItemPosition{q, i});
+                return;
+            }
+        }
+    }
 }

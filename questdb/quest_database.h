@@ -56,8 +56,8 @@ struct ImageReadResult {
     std::size_t bytesParsed = 0;
 };
 
-// The database. Lookups go through an index of texts that is rebuilt lazily
-// after any structural change made through its own member functions. Code that
+// The database. Lookups go through an index of texts, kept current by the member
+// functions that add, put in and remove items, and rebuilt lazily after the others. Code that
 // changes `quests`, some quest's `items` or an item's `text` otherwise (by hand,
 // or through the ReadImage functions of a Quest or QuestItem) must call
 // InvalidateIndex() afterwards. Finisher flags and journal indexes may be
@@ -82,6 +82,11 @@ public:
     Quest* AppendQuest(Quest quest);
     // Appends an item to `quest`, one of ours, even when other items hold its text.
     QuestItem* AddItem(Quest& quest, std::string text, std::int32_t journalIndex, bool finisher);
+    // Puts an item in at `item` in the quest at `quest`, or, with `newQuest`, as the one
+    // item of a quest put in at `quest`; the items or quests from there on move up by
+    // one. Null, changing nothing, when there is no such place.
+    QuestItem* InsertItem(std::size_t quest, std::size_t item, bool newQuest, std::string text,
+                          bool finisher);
     // Removes the item; a quest left without items goes too. Does nothing when
     // the quest is not one of ours or does not hold the item.
     void RemoveItem(Quest* quest, QuestItem* item);
@@ -105,6 +110,11 @@ private:
     // The same from the index as it stands, `hash` being the text's.
     const ItemPosition* Indexed(std::string_view text, std::size_t hash) const;
     void RebuildIndex();
+    // The index, current before an item was put in at or taken out from `at`, made
+    // current again without a rebuild: a rebuild hashes every text, which a middle
+    // insert or a removal at 100,000 entries would otherwise cost each time.
+    void Inserted(ItemPosition at, bool newQuest);
+    void Removed(ItemPosition at, bool questToo, const std::string* first);
 
     // The first item holding each text. Positions rather than views of the texts: an
     // item's bytes move when its quest's items grow, and a change made by hand, before

@@ -14,15 +14,38 @@ template <typename Position>
 class TextPositions {
 public:
     // The first position stored with `hash` for which holdsText(position) is true,
-    // or null; valid until the next Add.
+    // or null; valid until the next Add or Erase.
     template <typename HoldsText>
     const Position* Find(std::size_t hash, HoldsText&& holdsText) const {
-        if (slots.empty()) return nullptr;
+        const std::size_t at = SlotOf(hash, holdsText);
+        return at < slots.size() ? &slots[at].position : nullptr;
+    }
+
+    // Takes out what Find would return, if anything.
+    template <typename HoldsText>
+    void Erase(std::size_t hash, HoldsText&& holdsText) {
+        std::size_t gap = SlotOf(hash, holdsText);
+        if (gap == slots.size()) return;
+        slots[gap].used = false;
+        --count;
+        // The slots after it that were placed past the gap move back into it, so that
+        // every Find still reaches them.
         const std::size_t mask = slots.size() - 1;
-        for (std::size_t at = hash & mask; slots[at].used; at = (at + 1) & mask) {
-            if (slots[at].hash == hash && holdsText(slots[at].position)) return &slots[at].position;
+        for (std::size_t at = (gap + 1) & mask; slots[at].used; at = (at + 1) & mask) {
+            if (((at - slots[at].hash) & mask) >= ((at - gap) & mask)) {
+                slots[gap] = slots[at];
+                slots[at].used = false;
+                gap = at;
+            }
         }
-        return nullptr;
+    }
+
+    // Every position stored, to be changed in place.
+    template <typename Change>
+    void ForEach(Change&& change) {
+        for (Slot& slot : slots) {
+            if (slot.used) change(slot.position);
+        }
     }
 
     void Add(std::size_t hash, const Position& position) {
@@ -46,6 +69,17 @@ private:
         Position position{};
         bool used = false;
     };
+
+    // The slot Find looks for, or slots.size().
+    template <typename HoldsText>
+    std::size_t SlotOf(std::size_t hash, HoldsText&& holdsText) const {
+        if (slots.empty()) return 0;
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t at = hash & mask; slots[at].used; at = (at + 1) & mask) {
+            if (slots[at].hash == hash && holdsText(slots[at].position)) return at;
+        }
+        return slots.size();
+    }
 
     void Place(const Slot& slot) {
         const std::size_t mask = slots.size() - 1;

@@ -20,6 +20,14 @@ struct QuestGroup {
     std::vector<QuestGroupEntry> entries;  // ascending journal positions, never empty
 };
 
+// Whether the tree shows `quest` under these filters: some item of it has its entry in
+// the journal. `first` takes the earliest such entry's position, where the quest stands
+// among the others.
+bool IsShownQuest(const Quest& quest, const std::vector<JournalEntry>& journal, bool showUnfinished,
+                  bool showFinished, std::int32_t* first = nullptr);
+// A quest the tree shows, as it shows it.
+QuestGroup GroupOf(const Quest& quest, const std::vector<JournalEntry>& journal);
+
 // The quests to show, each with its entries present in the journal, ordered by
 // their earliest entry. A quest is finished when one of its present items is a
 // finisher. Items whose journalIndex lies outside the journal count as absent,

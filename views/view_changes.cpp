@@ -58,14 +58,22 @@ void ShowTreeChanges(ShownViews& views, const QuestDatabase& database,
     gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
     for (TreeItemHandle top : gone) views.DeleteItem(top);
 
-    // Each touched quest comes back after the quest shown before it.
+    // Each touched quest comes back after the quest shown before it: the quests stand in
+    // the order of their earliest entries.
+    std::vector<std::pair<std::int32_t, std::size_t>> starts;
+    for (std::size_t q = 0; q < database.quests.size(); ++q) {
+        std::int32_t first = -1;
+        if (IsShownQuest(database.quests[q], journal, showUnfinished, showFinished, &first))
+            starts.emplace_back(first, q);
+    }
+    std::sort(starts.begin(), starts.end());
     TreeItemHandle previous = nullptr;
-    for (const QuestGroup& group : GroupQuests(database, journal, showUnfinished, showFinished)) {
-        const auto first = static_cast<std::size_t>(group.entries.front().position);
-        if (!touched[static_cast<std::size_t>(group.quest - database.quests.data())]) {
-            previous = journal[first].treeItem;
+    for (const auto& [first, q] : starts) {
+        if (!touched[q]) {
+            previous = journal[static_cast<std::size_t>(first)].treeItem;
             continue;
         }
+        const QuestGroup group = GroupOf(database.quests[q], journal);
         TreeItemHandle top = nullptr, last = nullptr;
         const bool open = !group.finished && group.entries.size() > 1;
         for (const QuestGroupEntry& entry : group.entries) {

@@ -11,6 +11,7 @@
 
 #include "editing/quest_editor.h"
 #include "journal/journal_matching.h"
+#include "questdb/kept_edits.h"
 #include "tests/support/journal_generator.h"
 #include "tests/support/test_files.h"
 #include "views/list_filter.h"
@@ -279,6 +280,8 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
         ModelViews views;
         Filters filters = {true, false, true, false};
         ShowChange(views, database, journal, filters, std::nullopt);
+        SavedImage saved;  // told of each change, as the kept edits are
+        saved.Take(database);
         // images[k]: the image with k steps of the current line applied; `done` of them are.
         std::vector<std::string> images = {ImageOf(database)};
         std::size_t done = 0;
@@ -363,6 +366,14 @@ TEST(QuestEditor, UndoAndRedoGiveBackEveryImageOfTheWayExactly) {
             ExpectLinkedAsAReadWould(database, journal, when);
             ExpectTouchedToCoverTheChange(questsBefore, marksBefore, database, journal, change,
                                           when);
+            if (change && !change->everyQuest)
+                saved.Edited(change->quests, change->questPutIn, change->questTakenOut);
+            else if (change)
+                saved.Forget();
+            SavedImage untold = saved;
+            untold.Forget();
+            ASSERT_EQ(saved.KeptEdits(database).Bytes(), untold.KeptEdits(database).Bytes())
+                << when;
             if (rebuild || change)
                 ShowChange(views, database, journal, filters, rebuild ? std::nullopt : change);
             ASSERT_EQ(Shown(views, journal), Rebuilt(database, journal, filters)) << when;

@@ -256,7 +256,7 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
     QuestDatabase db;
     for (int step = 0; step < 3000; ++step) {
         const std::string& text = texts[pick(texts.size())];
-        switch (pick(6)) {
+        switch (pick(8)) {
             case 0:
                 db.AddQuest(text, -1, false);
                 break;
@@ -276,6 +276,23 @@ TEST(QuestDatabaseModel, IndexedLookupsAgreeWithALinearScan) {
             case 4:
                 Load(db, ImageOf(db));
                 break;
+            case 5: {  // anywhere, into a quest or as a new one
+                const std::size_t q = pick(db.quests.size() + 1);
+                const bool newQuest = q == db.quests.size() || random() % 3 == 0;
+                const std::size_t i = newQuest ? 0 : pick(db.quests[q].items.size() + 1);
+                ASSERT_NE(db.InsertItem(q, i, newQuest, text, random() % 2 == 0), nullptr);
+                EXPECT_EQ(db.InsertItem(q, db.quests[q].items.size() + 1, false, text, false),
+                          nullptr);
+                EXPECT_EQ(db.InsertItem(db.quests.size(), 0, false, text, false), nullptr);
+                break;
+            }
+            case 6: {  // any item, the first holder of its text or not
+                if (db.quests.empty()) break;
+                Quest& quest = db.quests[pick(db.quests.size())];
+                if (!quest.items.empty())
+                    db.RemoveItem(&quest, &quest.items[pick(quest.items.size())]);
+                break;
+            }
             default:
                 db.quests.emplace(db.quests.begin());
                 db.InvalidateIndex();
@@ -362,6 +379,7 @@ TEST(KeptEdits, BringBackEveryEditedDatabaseExactly) {
             if (database.quests.empty()) database.AddQuest("refill", -1, false);
         }
         const std::string current = ImageOf(database);
+        saved.Forget();  // edited by hand, untold
         const ByteBuffer kept = saved.KeptEdits(database);
         ASSERT_EQ(saved.Differs(database), current != savedBytes);
         ASSERT_EQ(kept.Size() == 0, current == savedBytes);

@@ -142,6 +142,28 @@ std::vector<std::string> ScratchFolder::Files() const {
     return names;
 }
 
+void ScratchFolder::Append(const std::string& name, const std::string& bytes) const {
+    HANDLE file = CreateFileW(Wide(PathOf(name)).c_str(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Fail("can't open", PathOf(name));
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    if (!ok) Fail("can't append to", PathOf(name));
+}
+
+void ScratchFolder::Flush(const std::string& name) const {
+    HANDLE file =
+        CreateFileW(Wide(PathOf(name)).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool ok = file != INVALID_HANDLE_VALUE && FlushFileBuffers(file);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!ok) Fail("can't flush", PathOf(name));
+}
+
 void ScratchFolder::SetReadOnly(const std::string& name, bool readOnly) const {
     if (!SetFileAttributesW(Wide(PathOf(name)).c_str(),
                             readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL))

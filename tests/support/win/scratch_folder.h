@@ -34,6 +34,10 @@ public:
     std::string PathOf(const std::string& name) const { return path + "\\" + name; }
 
     void Write(const std::string& name, const std::string& bytes) const;
+    // Adds `bytes` at the end of the file, as the game adds an entry to its journal.
+    void Append(const std::string& name, const std::string& bytes) const;
+    // Puts the file's bytes on the disk now, where files written long ago are.
+    void Flush(const std::string& name) const;
     // The file's bytes; nullopt when there is no such file.
     std::optional<std::string> Read(const std::string& name) const;
     void CopyIn(const std::string& sourcePath, const std::string& name) const;
