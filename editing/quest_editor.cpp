@@ -73,7 +73,7 @@ void AddOnce(std::vector<std::size_t>& quests, std::size_t quest) {
 template <typename Change>
 void Relinking(QuestDatabase& database, std::vector<JournalEntry>& journal, const EditStep& step,
                bool inserts, bool questToo, EditChange& touched, Change&& change) {
-    const std::int32_t entry = EntryOf(step, journal);
+    const std::int32_t entry = touched.entry;
     std::optional<std::size_t> holderBefore;
     if (auto [quest, holder] = database.FindQuestAndItem(step.text); holder) {
         holder->journalIndex = -1;
@@ -100,6 +100,8 @@ void Relinking(QuestDatabase& database, std::vector<JournalEntry>& journal, cons
 // nothing, when it doesn't fit the database.
 bool Apply(const EditStep& step, bool forwards, QuestDatabase& database,
            std::vector<JournalEntry>& journal, EditChange& touched) {
+    // The journal's texts stay as they are: the step's entry is the same afterwards.
+    touched.entry = EntryOf(step, journal);
     // Start and Add are a removal backwards; Remove is one forwards.
     const bool adds = step.kind == EditKind::StartQuest || step.kind == EditKind::AddToQuest;
     switch (step.kind) {
@@ -246,7 +248,6 @@ std::optional<EditChange> QuestEditor::Take(EditStep step) {
     steps.push_back(std::move(step));
     done = steps.size();
     change.step = &steps.back();
-    change.entry = EntryOf(steps.back(), journal);
     return change;
 }
 
@@ -270,7 +271,6 @@ std::optional<EditChange> QuestEditor::Apply(const EditStep& step, EditChange::W
     if (!::Apply(step, way != EditChange::Way::Undone, database, journal, change))
         return std::nullopt;
     change.step = &step;
-    change.entry = EntryOf(step, journal);
     return change;
 }
 

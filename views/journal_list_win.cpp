@@ -47,15 +47,9 @@ const JournalEntry* CMainDlg::EntryAt(LPARAM position, const char* badPosition) 
 
 int CMainDlg::ListRowOf(std::int32_t position) const {
     if (position < 0) return -1;
-    int low = 0, high = journalList.GetCount();
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (journalList.GetItemData(middle) < position)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low < journalList.GetCount() && journalList.GetItemData(low) == position ? low : -1;
+    const int rows = journalList.GetCount();
+    const int row = RowFor(position, rows, [this](int r) { return journalList.GetItemData(r); });
+    return row < rows && journalList.GetItemData(row) == position ? row : -1;
 }
 
 void CMainDlg::ShowDisplayedCount() {

@@ -26,3 +26,19 @@ JournalListing FilterJournal(const std::vector<JournalEntry>& journal, bool show
 // The list row to select once row `deleted` is gone and `rowsLeft` rows remain: the row
 // that took its place, or the new last row; -1 when the list is empty.
 int RowAfterDeletion(int deleted, int rowsLeft);
+
+// Where the entry at journal position `position` stands among `rows` rows that list
+// positions in ascending order, `positionAt(row)` giving each: its row, or the row it
+// would take; one look at the rows per halving.
+template <typename PositionAt>
+int RowFor(std::int32_t position, int rows, PositionAt&& positionAt) {
+    int low = 0, high = rows;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (positionAt(middle) < position)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}

@@ -12,14 +12,8 @@ void ShowListChanges(ShownViews& views, const std::vector<JournalEntry>& journal
     for (std::int32_t position : entries) {
         if (!IsJournalPosition(journal, position)) continue;
         // The rows stand in journal order: the entry's row, or the place it goes.
-        int row = 0, end = views.RowCount();
-        while (row < end) {
-            const int middle = row + (end - row) / 2;
-            if (views.RowPosition(middle) < position)
-                row = middle + 1;
-            else
-                end = middle;
-        }
+        const int row =
+            RowFor(position, views.RowCount(), [&views](int r) { return views.RowPosition(r); });
         const bool shown = row < views.RowCount() && views.RowPosition(row) == position;
         if (shown ==
             IsListed(journal[static_cast<std::size_t>(position)], showUnknown, showCollated))
